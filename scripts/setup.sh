@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that Griffwandler needs, and nothing that is
+# already there: a second run is quick and touches nothing.
+#
+#   scripts/setup.sh           build and run the program
+#   scripts/setup.sh test      ... and run the whole test suite
+#   scripts/setup.sh tools     ... and regenerate the artwork
+#
+# Run as root (as CI does) or with sudo available.
+set -euo pipefail
+
+build=(cmake make g++ qt6-base-dev libgl-dev)
+run=(libqt6widgets6 libqt6gui6 qt6-qpa-plugins)
+test=(xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream)
+tools=(fonts-liberation2 fonts-comic-neue fonts-urw-base35 fonts-dejavu-core)
+
+wanted=("${build[@]}" "${run[@]}")
+for group in "$@"; do
+    case "$group" in
+    run) ;;
+    test) wanted+=("${test[@]}") ;;
+    tools) wanted+=("${tools[@]}") ;;
+    *) echo "setup.sh: unknown group '$group' (run, test, tools)" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for package in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+echo "setup.sh: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
