@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QtGlobal>
+#include <QtGui/qwindowdefs.h>
+
+namespace griffwandler::services {
+
+// The extended window style with the sunken client edge (0x200) added and
+// every other bit kept.
+quint32 mitClientEdge(quint32 exStyle);
+
+// Gives the window `hWnd` (its winId()) a sunken edge around the client area
+// and raises it. On Windows this is the native client edge; elsewhere a 2 px
+// classic sunken border drawn over the rim of the client area, present from
+// the first show. A second call changes nothing more.
+void DickenRandSetzen(WId hWnd);
+
+// objectName of the border widget that stands in for the native edge.
+inline constexpr char16_t KlientRandName[] = u"griffwandlerKlientRand";
+
+} // namespace griffwandler::services

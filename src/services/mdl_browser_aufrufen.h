@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QtGui/qwindowdefs.h>
+
+namespace griffwandler::services {
+
+// Hands `address` to the user's default handler for web addresses, with the
+// busy pointer shown meanwhile and the default pointer afterwards. The window
+// `hWnd` owns any message about it. Returns once the address is handed on.
+// Where the platform cannot hand it on and would say nothing, the user gets a
+// short message that names the address, so that it can be opened by hand.
+void BrowserAufrufen(WId hWnd, const QString &address);
+
+// The text of that message.
+QString browserFehlerText(const QString &address);
+
+} // namespace griffwandler::services
