@@ -5,6 +5,7 @@
 #   scripts/setup.sh           build and run the program
 #   scripts/setup.sh test      ... and run the whole test suite
 #   scripts/setup.sh tools     ... and regenerate the artwork
+#   scripts/setup.sh windows   ... and build and run the Windows code under Wine
 #
 # Run as root (as CI does) or with sudo available.
 set -euo pipefail
@@ -13,6 +14,7 @@ build=(cmake make g++ qt6-base-dev libgl-dev)
 run=(libqt6widgets6 libqt6gui6 qt6-qpa-plugins)
 test=(xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream)
 tools=(fonts-liberation2 fonts-comic-neue fonts-urw-base35 fonts-dejavu-core)
+windows=(g++-mingw-w64-x86-64-posix wine wine64 xvfb)
 
 wanted=("${build[@]}" "${run[@]}")
 for group in "$@"; do
@@ -20,7 +22,8 @@ for group in "$@"; do
     run) ;;
     test) wanted+=("${test[@]}") ;;
     tools) wanted+=("${tools[@]}") ;;
-    *) echo "setup.sh: unknown group '$group' (run, test, tools)" >&2; exit 2 ;;
+    windows) wanted+=("${windows[@]}") ;;
+    *) echo "setup.sh: unknown group '$group' (run, test, tools, windows)" >&2; exit 2 ;;
     esac
 done
 
