@@ -101,7 +101,7 @@ QList<LabelControl::Line> LabelControl::layoutCaption(QTextLayout &layout) const
         // natural width leaves out blanks where the line was broken, so centring is true.
         const qreal height = qCeil(line.height());
         const qreal natural = line.naturalTextWidth();
-        const qreal x = m_centred ? qFloor((lineWidth - natural) / 2) : 0;
+        const qreal x = m_centred ? qRound((lineWidth - natural) / 2) : 0;
         line.setPosition(QPointF(x, y));
         QString lineText = layout.text().mid(line.textStart(), line.textLength());
         if (lineText.endsWith(QChar::LineSeparator))
