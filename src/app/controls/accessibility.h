@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace griffwandler::controls {
+
+// Registers the accessibility interfaces of the four controls with Qt once per
+// process; every control's constructor calls it, so users never need to.
+void installAccessibleFactory();
+
+// A caption as a screen reader should say it: access-key markers removed, "&&" kept
+// as one literal '&'.
+QString stripAccessKeyMarkers(const QString &caption);
+
+} // namespace griffwandler::controls

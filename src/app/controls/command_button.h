@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+
+class QShortcut;
+
+namespace griffwandler::controls {
+
+// A push button in the classic graphical style: a raised 3-D bevel around a face of
+// its own colour, a picture centred on the face and clipped to it, and an optional
+// caption whose '&' letter is the access key. Everything is painted here, so the
+// button looks the same under every widget style.
+class CommandButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit CommandButton(QWidget *parent = nullptr);
+    ~CommandButton() override;
+
+    void setFaceColor(const QColor &color);
+    QColor faceColor() const;
+
+    // The description names the button for screen readers while it has no caption.
+    void setPicture(const QPixmap &picture, const QString &description = {});
+    QPixmap picture() const;
+    QString pictureDescription() const;
+
+    // Enter anywhere in the window clicks the default button, unless the focus is on
+    // another CommandButton (Enter then clicks that one). Escape anywhere in the
+    // window clicks the cancel button. Give each role to at most one button per window.
+    void setDefaultRole(bool on);
+    bool isDefaultRole() const;
+    void setCancelRole(bool on);
+    bool isCancelRole() const;
+
+    // The face rectangle inside the bevel, in widget coordinates, for the current state.
+    QRect faceRect() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void paintBevel(QPainter &painter) const;
+    void paintFocusRect(QPainter &painter) const;
+
+    QColor m_faceColor;
+    QPixmap m_picture;
+    QString m_description;
+    QShortcut *m_returnShortcut = nullptr;
+    QShortcut *m_enterShortcut = nullptr;
+    QShortcut *m_escapeShortcut = nullptr;
+};
+
+} // namespace griffwandler::controls

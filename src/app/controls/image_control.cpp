@@ -1,0 +1,79 @@
+#include "image_control.h"
+
+#include "accessibility.h"
+
+#include <QAccessible>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <utility>
+
+namespace griffwandler::controls {
+
+ImageControl::ImageControl(QWidget *parent) : QWidget(parent)
+{
+    installAccessibleFactory();
+    setFocusPolicy(Qt::NoFocus);
+}
+
+ImageControl::~ImageControl() = default;
+
+void ImageControl::setPicture(const QPixmap &picture, const QString &description)
+{
+    m_picture = picture;
+    const bool renamed = m_description != description;
+    m_description = description;
+    update();
+    if (renamed && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+QPixmap ImageControl::picture() const
+{
+    return m_picture;
+}
+
+QString ImageControl::pictureDescription() const
+{
+    return m_description;
+}
+
+QSize ImageControl::sizeHint() const
+{
+    return m_picture.isNull() ? QSize(0, 0) : m_picture.deviceIndependentSize().toSize();
+}
+
+void ImageControl::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    // Drawn at its logical size, so a high-resolution twin stays sharp.
+    painter.drawPixmap(QPoint(0, 0), m_picture);
+}
+
+void ImageControl::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_leftPressed = true;
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const bool wasPressed = std::exchange(m_leftPressed, false);
+    event->accept();
+    if (wasPressed && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+}
+
+} // namespace griffwandler::controls

@@ -1,0 +1,140 @@
+#include "label_control.h"
+
+#include "accessibility.h"
+
+#include <QAccessible>
+#include <QEvent>
+#include <QPainter>
+#include <QTextLayout>
+#include <QtMath>
+
+namespace griffwandler::controls {
+
+namespace {
+
+const QColor kDefaultBack(192, 192, 192);
+const QColor kText(0, 0, 0);
+
+// Explicit line breaks in a caption ("\r\n", "\r" or "\n") start a new line.
+QString withLineSeparators(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+    text.replace(u'\r', QChar::LineSeparator);
+    text.replace(u'\n', QChar::LineSeparator);
+    return text;
+}
+
+} // namespace
+
+LabelControl::LabelControl(QWidget *parent) : QWidget(parent), m_backColor(kDefaultBack)
+{
+    installAccessibleFactory();
+    setFocusPolicy(Qt::NoFocus);
+}
+
+LabelControl::~LabelControl() = default;
+
+void LabelControl::setCaption(const QString &caption)
+{
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+QString LabelControl::caption() const
+{
+    return m_caption;
+}
+
+void LabelControl::setCentred(bool centred)
+{
+    if (m_centred == centred)
+        return;
+    m_centred = centred;
+    update();
+}
+
+bool LabelControl::isCentred() const
+{
+    return m_centred;
+}
+
+void LabelControl::setOpaque(bool opaque, const QColor &backColor)
+{
+    m_opaque = opaque;
+    if (backColor.isValid())
+        m_backColor = backColor;
+    update();
+}
+
+bool LabelControl::isOpaque() const
+{
+    return m_opaque;
+}
+
+QColor LabelControl::backColor() const
+{
+    return m_backColor;
+}
+
+QList<LabelControl::Line> LabelControl::layoutCaption(QTextLayout &layout) const
+{
+    layout.setText(withLineSeparators(m_caption));
+    layout.setFont(font());
+    QTextOption option;
+    // Words longer than the box are broken rather than running past its edge.
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+
+    QList<Line> result;
+    const qreal lineWidth = width();
+    qreal y = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(lineWidth);
+        // Whole-pixel lines keep the text crisp and its position predictable. The
+        // natural width leaves out blanks where the line was broken, so centring is true.
+        const qreal height = qCeil(line.height());
+        const qreal natural = line.naturalTextWidth();
+        const qreal x = m_centred ? qRound((lineWidth - natural) / 2) : 0;
+        line.setPosition(QPointF(x, y));
+        QString lineText = layout.text().mid(line.textStart(), line.textLength());
+        if (lineText.endsWith(QChar::LineSeparator))
+            lineText.chop(1);
+        result.append(Line{lineText, QRectF(x, y, natural, height)});
+        y += height;
+    }
+    layout.endLayout();
+    return result;
+}
+
+QList<LabelControl::Line> LabelControl::lines() const
+{
+    QTextLayout layout;
+    return layoutCaption(layout);
+}
+
+void LabelControl::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (m_opaque)
+        painter.fillRect(rect(), m_backColor);
+    QTextLayout layout;
+    layoutCaption(layout);
+    painter.setPen(kText);
+    layout.draw(&painter, QPointF(0, 0));
+}
+
+void LabelControl::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        update();
+    QWidget::changeEvent(event);
+}
+
+} // namespace griffwandler::controls
