@@ -1,0 +1,97 @@
+#include "drawings.h"
+
+#include <array>
+#include <string_view>
+
+namespace griffwandler::artwork {
+
+namespace {
+
+// The hand as pixel art, one character a pixel: K black, a/b/c the three skin
+// tones from light to shade, '.' transparent. Rows 7-11 differ for the little
+// finger, raised on the button hand and bent on the window hand.
+constexpr std::array<std::string_view, 32> ButtonHand = {
+    "........KKKK..............", //
+    ".......KaaaaK.............", //
+    ".......KaaabK.............", //
+    ".......KaaabK.............", //
+    ".......KaaabK.............", //
+    ".......KaaabK.............", //
+    ".......KaaabK.............", //
+    ".......KaaabK......KKK....", //
+    ".......KaaabK.....KaaaK...", //
+    ".......KaaabKKK...KaabK...", //
+    ".......KaaabKaaKKKKaabK...", //
+    ".......KaaabKaabKaaKabK...", //
+    ".KKK...KaaabKaabKabKabK...", //
+    "KaaaK..KaaabKaabKabKabK...", //
+    "KaabaK.KaaabKaabKabKabK...", //
+    ".KaabaKKaaaaaaaaaaaaabK...", //
+    "..KaabaKaaaaaaaaaaaaabK...", //
+    "...KaabaaaaaaaaaaaaaabK...", //
+    "....KaaaaaaaaaaaaaaabbK...", //
+    ".....KaaaaaaaaaaaaaabbK...", //
+    ".....KaaaaaaaaaaaaaabcK...", //
+    "......KaaaaaaaaaaaabbcK...", //
+    "......KaaaaaaaaaaaabccK...", //
+    ".......KaaaaaaaaaabccK....", //
+    ".......KbaaaaaaaabbccK....", //
+    "........KbbbbbbbbcccK.....", //
+    "........KKKKKKKKKKKKK.....", //
+    "........KKKKKKKKKKKKK.....", //
+    "........KKKKKKKKKKKKK.....", //
+    "........KKKKKKKKKKKKK.....", //
+    "........KKKKKKKKKKKKK.....", //
+    "........KKKKKKKKKKKKK.....", //
+};
+
+constexpr std::array<std::string_view, 5> BentLittleFinger = {
+    // rows 7-11
+    ".......KaaabK.............", //
+    ".......KaaabK.............", //
+    ".......KaaabKKK...........", //
+    ".......KaaabKaaKKKKKK.....", //
+    ".......KaaabKaabKaaKaaK...", //
+};
+
+QColor colourOf(char c)
+{
+    switch (c) {
+    case 'K':
+        return Qt::black;
+    case 'a':
+        return {255, 226, 177};
+    case 'b':
+        return {255, 199, 177};
+    case 'c':
+        return {255, 142, 142};
+    default:
+        return Qt::transparent;
+    }
+}
+
+} // namespace
+
+QPoint handHotSpot(HandPose pose)
+{
+    return pose == HandPose::Button ? QPoint(9, 0) : QPoint(15, 0);
+}
+
+void drawHandPointer(QPainter &painter, HandPose pose)
+{
+    // Crisp pixels: a pointer is shown at its own size, never smoothed.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const int shift = pose == HandPose::Button ? 0 : 6;
+    for (int y = 0; y < 32; ++y) {
+        std::string_view row = ButtonHand[std::size_t(y)];
+        if (pose == HandPose::Window && y >= 7 && y <= 11)
+            row = BentLittleFinger[std::size_t(y - 7)];
+        for (std::size_t x = 0; x < row.size(); ++x) {
+            const QColor colour = colourOf(row[x]);
+            if (colour.alpha() != 0)
+                painter.fillRect(QRect(int(x) + shift, y, 1, 1), colour);
+        }
+    }
+}
+
+} // namespace griffwandler::artwork
