@@ -11,8 +11,8 @@ namespace {
 
 constexpr qreal LetterCapHeight = 22;
 constexpr qreal ShadowBlur = 1.6;
-const QPointF ShadowOffset(2.6, 2.4);
-const QColor CardShadow(40, 40, 60, 105);
+const QPointF ShadowOffset(2.8, 2.6);
+const QColor CardShadow(40, 40, 60, 120);
 
 // Centres the ink of path (plus its shadow, which hangs down-right) in the picture.
 QPainterPath centred(const QPainterPath &path, QSize size)
@@ -67,10 +67,10 @@ void drawFretNumeral(QPainter &painter, const FontSet &fonts, QSize size, int fr
         const QRectF box = glyph.boundingRect();
         glyph.translate(x - box.left(), 0);
         path.addPath(glyph);
-        x += box.width() - 0.6;
+        x += box.width() + 0.5;
     }
     // The numeral must fit on the 41 px face it is centred on.
-    constexpr qreal MaxWidth = 28;
+    constexpr qreal MaxWidth = 29;
     const QRectF box = path.boundingRect();
     if (box.width() > MaxWidth)
         path = QTransform::fromScale(MaxWidth / box.width(), 1).map(path);

@@ -19,7 +19,9 @@ constexpr qreal Bottom = 409;
 // Fret wires, centred on these rows; the gaps shrink down the neck.
 constexpr std::array<qreal, 5> FretRows = {242.5, 285.5, 325.5, 363.5, 399.5};
 constexpr std::array<qreal, 3> TunerRows = {40, 86, 132};
-constexpr qreal PostInset = 24.5; // post centre from the axis
+// Posts stand far enough out that each string passes inside the posts nearer
+// the nut.
+constexpr qreal PostInset = 33.5; // post centre from the axis
 
 // Fretboard edges: columns 33-89 at the nut, 32-91 at the bottom.
 qreal boardLeft(qreal y)
@@ -36,8 +38,8 @@ qreal boardRight(qreal y)
 qreal stringX(int i, qreal y)
 {
     const qreal t = (y - NutTop) / (Bottom - NutTop);
-    const qreal left = 37.0 - 1.0 * t;
-    const qreal right = 86.0 + 2.0 * t;
+    const qreal left = 38.0 - 1.5 * t;
+    const qreal right = 85.0 + 3.0 * t;
     return left + (right - left) * i / 5.0;
 }
 
@@ -96,7 +98,7 @@ void paintGrain(QPainter &painter, const QRectF &area, std::uint32_t seed, const
         }
         const bool isLight = noise.next() % 3 == 0;
         QColor c = isLight ? light : dark;
-        c.setAlpha(int(noise.uniform(25, 85)));
+        c.setAlpha(int(noise.uniform(20, isLight ? 55 : 85)));
         painter.setPen(QPen(c, noise.uniform(0.3, 1.1)));
         painter.drawPath(grain);
     }
@@ -149,6 +151,27 @@ void paintHeadstock(QPainter &painter)
     painter.setPen(QPen(QColor(40, 18, 8, 160), 0.5));
     painter.drawPath(outline);
 
+    // Mother-of-pearl inlay: a small four-leaf flower below the top edge.
+    QPainterPath flower;
+    for (int leaf = 0; leaf < 4; ++leaf) {
+        QPainterPath petal;
+        petal.moveTo(0, 0);
+        petal.cubicTo(-3.2, -3.5, -2.2, -8.5, 0, -9);
+        petal.cubicTo(2.2, -8.5, 3.2, -3.5, 0, 0);
+        QTransform t;
+        t.translate(Axis, 31);
+        t.rotate(45 + 90 * leaf);
+        flower.addPath(t.map(petal));
+    }
+    QRadialGradient nacre(QPointF(Axis - 2, 29), 9);
+    nacre.setColorAt(0.0, QColor(255, 255, 250));
+    nacre.setColorAt(0.4, QColor(226, 240, 236));
+    nacre.setColorAt(0.7, QColor(240, 222, 236));
+    nacre.setColorAt(1.0, QColor(190, 200, 214));
+    painter.setPen(QPen(QColor(40, 18, 8, 170), 0.4));
+    painter.setBrush(nacre);
+    painter.drawPath(flower);
+
     // Truss-rod cover: a small black bell with two screws.
     QPainterPath bell;
     bell.moveTo(Axis, 158);
@@ -162,6 +185,7 @@ void paintHeadstock(QPainter &painter)
     black.setColorAt(1.0, QColor(12, 12, 14));
     painter.fillPath(bell, black);
     painter.setPen(QPen(QColor(200, 200, 200, 120), 0.5));
+    painter.setBrush(Qt::NoBrush);
     painter.drawPath(bell);
     for (const QPointF screw : {QPointF(Axis, 162.5), QPointF(Axis, 179.5)}) {
         QRadialGradient head(screw - QPointF(0.5, 0.5), 1.6);
@@ -226,7 +250,7 @@ void paintPost(QPainter &painter, QPointF centre)
     // Bushing with a hex washer look, then the post with the string hole.
     paintShadow(painter, [&] {
         QPainterPath p;
-        p.addEllipse(centre, 4.6, 4.6);
+        p.addEllipse(centre, 4.0, 4.0);
         return p;
     }(), QColor(0, 0, 0, 110), QPointF(0.8, 1.1), 1.2);
     QRadialGradient washer(centre - QPointF(1.6, 1.8), 6.5);
@@ -235,13 +259,13 @@ void paintPost(QPainter &painter, QPointF centre)
     washer.setColorAt(1.0, QColor(80, 82, 88));
     painter.setPen(QPen(QColor(60, 60, 66), 0.4));
     painter.setBrush(washer);
-    painter.drawEllipse(centre, 4.6, 4.6);
+    painter.drawEllipse(centre, 4.0, 4.0);
     QRadialGradient post(centre - QPointF(0.7, 0.8), 3.2);
     post.setColorAt(0.0, QColor(250, 250, 252));
     post.setColorAt(0.6, QColor(150, 152, 158));
     post.setColorAt(1.0, QColor(96, 98, 104));
     painter.setBrush(post);
-    painter.drawEllipse(centre, 2.5, 2.5);
+    painter.drawEllipse(centre, 2.3, 2.3);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(30, 30, 34));
     painter.drawEllipse(centre, 0.7, 0.7);
@@ -252,15 +276,15 @@ void paintFretboard(QPainter &painter)
     const QPainterPath board = fretboardOutline();
     QLinearGradient wood(QPointF(32, 0), QPointF(92, 0));
     wood.setColorAt(0.0, QColor(34, 18, 10));
-    wood.setColorAt(0.12, QColor(66, 36, 20));
-    wood.setColorAt(0.5, QColor(78, 44, 24));
-    wood.setColorAt(0.88, QColor(62, 34, 18));
+    wood.setColorAt(0.12, QColor(68, 34, 20));
+    wood.setColorAt(0.5, QColor(82, 42, 26));
+    wood.setColorAt(0.88, QColor(64, 32, 18));
     wood.setColorAt(1.0, QColor(30, 16, 8));
     painter.fillPath(board, wood);
     painter.save();
     painter.setClipPath(board);
-    paintGrain(painter, QRectF(31, NutTop, 62, Bottom - NutTop), 907, QColor(18, 8, 4),
-               QColor(128, 76, 44), 60, 1.2);
+    paintGrain(painter, QRectF(31, NutTop, 62, Bottom - NutTop), 907, QColor(16, 6, 2),
+               QColor(104, 52, 30), 55, 1.2);
     painter.restore();
     // Thin cream binding along both edges.
     painter.setBrush(Qt::NoBrush);
@@ -347,7 +371,7 @@ void drawNeck(QPainter &painter)
         const qreal nutX = stringX(i, NutTop);
         const int side = i < 3 ? -1 : 1;
         // The string leaves the post on the side facing the neck's axis.
-        const QPointF leave(post.x() - side * 2.2, post.y() + 1.0);
+        const QPointF leave(post.x() - side * 2.4, post.y() + 0.6);
         QPainterPath path;
         path.moveTo(leave);
         path.lineTo(nutX, NutTop + 2);
@@ -361,7 +385,7 @@ void drawNeck(QPainter &painter)
         const QPointF c = postCentre(i);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(i < 4 ? QColor(196, 160, 96, 220) : QColor(220, 222, 228, 220), 0.6));
-        painter.drawEllipse(c, 2.9, 2.9);
+        painter.drawEllipse(c, 2.6, 2.6);
     }
     // String slots in the nut.
     for (int i = 0; i < 6; ++i) {

@@ -8,8 +8,8 @@ namespace griffwandler::artwork {
 namespace {
 
 // The hand as pixel art, one character a pixel: K black, a/b/c the three skin
-// tones from light to shade, '.' transparent. Rows 7-11 differ for the little
-// finger, raised on the button hand and bent on the window hand.
+// tones from light to shade, '.' transparent. The little finger is raised on the
+// button hand and bent on the window hand.
 constexpr std::array<std::string_view, 32> ButtonHand = {
     "........KKKK..............", //
     ".......KaaaaK.............", //
@@ -18,40 +18,44 @@ constexpr std::array<std::string_view, 32> ButtonHand = {
     ".......KaaabK.............", //
     ".......KaaabK.............", //
     ".......KaaabK.............", //
-    ".......KaaabK......KKK....", //
-    ".......KaaabK.....KaaaK...", //
-    ".......KaaabKKK...KaabK...", //
-    ".......KaaabKaaKKKKaabK...", //
-    ".......KaaabKaabKaaKabK...", //
-    ".KKK...KaaabKaabKabKabK...", //
-    "KaaaK..KaaabKaabKabKabK...", //
-    "KaabaK.KaaabKaabKabKabK...", //
-    ".KaabaKKaaaaaaaaaaaaabK...", //
-    "..KaabaKaaaaaaaaaaaaabK...", //
-    "...KaabaaaaaaaaaaaaaabK...", //
-    "....KaaaaaaaaaaaaaaabbK...", //
-    ".....KaaaaaaaaaaaaaabbK...", //
-    ".....KaaaaaaaaaaaaaabcK...", //
-    "......KaaaaaaaaaaaabbcK...", //
-    "......KaaaaaaaaaaaabccK...", //
-    ".......KaaaaaaaaaabccK....", //
-    ".......KbaaaaaaaabbccK....", //
-    "........KbbbbbbbbcccK.....", //
-    "........KKKKKKKKKKKKK.....", //
-    "........KKKKKKKKKKKKK.....", //
-    "........KKKKKKKKKKKKK.....", //
-    "........KKKKKKKKKKKKK.....", //
-    "........KKKKKKKKKKKKK.....", //
-    "........KKKKKKKKKKKKK.....", //
+    ".......KaaabK.......KK....", //
+    ".......KaaabK......KaaK...", //
+    ".......KaaabK.KK...KaabK..", //
+    ".......KaaabKKaaKK.KaabK..", //
+    ".......KaaabKaaabKKKaabK..", //
+    ".KKK...KaaabKaaabKaKaabK..", //
+    "KaaaK..KaaabKcccKaaKaabK..", //
+    "KaabaK.KaaabKaaaKcccKabK..", //
+    ".KaabaKKaaaaaaaaaaaaKbbK..", //
+    "..KaabaKaaaaaaaaaaaaabbK..", //
+    "...KaabaaaaaaaaaaaaaabbK..", //
+    "....KaaaaaaaaaaaaaaaabbK..", //
+    ".....KaaaaaaaaaaaaaaabbK..", //
+    ".....KaaaaaaaaaaaaaaabcK..", //
+    "......KaaaaaaaaaaaaabbcK..", //
+    "......KaaaaaaaaaaaaabccK..", //
+    ".......KaaaaaaaaaaabccK...", //
+    ".......KbaaaaaaaaabbccK...", //
+    "........KbbbbbbbbbcccK....", //
+    "........KKKKKKKKKKKKKK....", //
+    "........KKKKKKKKKKKKKK....", //
+    "........KKKKKKKKKKKKKK....", //
+    "........KKKKKKKKKKKKKK....", //
+    "........KKKKKKKKKKKKKK....", //
+    "........KKKKKKKKKKKKKK....", //
 };
 
-constexpr std::array<std::string_view, 5> BentLittleFinger = {
-    // rows 7-11
+// Rows 7-15 of the window hand: the little finger bent like the other two.
+constexpr std::array<std::string_view, 9> BentLittleFinger = {
     ".......KaaabK.............", //
     ".......KaaabK.............", //
-    ".......KaaabKKK...........", //
-    ".......KaaabKaaKKKKKK.....", //
-    ".......KaaabKaabKaaKaaK...", //
+    ".......KaaabK.............", //
+    ".......KaaabK.KK..........", //
+    ".......KaaabKKaaKK.KK.....", //
+    ".......KaaabKaaabKKaaKK...", //
+    ".KKK...KaaabKaaabKaaabK...", //
+    "KaaaK..KaaabKcccKaaabbK...", //
+    "KaabaK.KaaabKaaaKcccbbK...", //
 };
 
 QColor colourOf(char c)
@@ -84,7 +88,7 @@ void drawHandPointer(QPainter &painter, HandPose pose)
     const int shift = pose == HandPose::Button ? 0 : 6;
     for (int y = 0; y < 32; ++y) {
         std::string_view row = ButtonHand[std::size_t(y)];
-        if (pose == HandPose::Window && y >= 7 && y <= 11)
+        if (pose == HandPose::Window && y >= 7 && y < 7 + int(BentLittleFinger.size()))
             row = BentLittleFinger[std::size_t(y - 7)];
         for (std::size_t x = 0; x < row.size(); ++x) {
             const QColor colour = colourOf(row[x]);
