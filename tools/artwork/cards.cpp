@@ -39,14 +39,20 @@ void drawChordCard(QPainter &painter, const FontSet &fonts, QSize size, const QS
     const qreal pixelSize = LetterCapHeight / ratio;
     QPainterPath path = textPath(fonts.serifBold, pixelSize, name.left(1));
     if (name.size() > 1) {
-        // The sharp: smaller, raised so its top stands a little above the capital.
+        // The sharp: small and raised, its top a little above the capital's and
+        // tucked in over the capital's shoulder.
         const QPainterPath letter = path;
-        QPainterPath sharp = textPath(fonts.serifBold, pixelSize * 0.62, QStringLiteral("#"));
+        QPainterPath sharp = textPath(fonts.serifBold, pixelSize * 0.5, QStringLiteral("#"));
         const QRectF l = letter.boundingRect();
         const QRectF s = sharp.boundingRect();
-        sharp.translate(l.right() + 0.8 - s.left(), l.top() - 2.0 - s.top());
+        sharp.translate(l.right() - 1.2 - s.left(), l.top() - 1.5 - s.top());
         path.addPath(sharp);
     }
+    // No name may be wider than the 41 px face leaves room for, shadow included.
+    constexpr qreal MaxWidth = 29;
+    const QRectF box = path.boundingRect();
+    if (box.width() > MaxWidth)
+        path = QTransform::fromScale(MaxWidth / box.width(), 1).map(path);
     paintLetters(painter, centred(path, size), ink);
 }
 

@@ -57,31 +57,35 @@ QList<Artwork> catalogue(const FontSet &fonts)
     for (int f = 1; f <= 5; ++f) {
         const QSize size = FretSizes[f - 1];
         list.append({QStringLiteral("frets/fret-%1").arg(f), size, true, true,
-                     [&fonts, size, f](QPainter &p) { drawFretNumeral(p, fonts, size, f); }});
+                     [&fonts, size, f](QPainter &p) {
+                         drawFretNumeral(p, fonts, size, f);
+                     }});
     }
     list.append({QStringLiteral("teddy"), {44, 37}, true, false, drawTeddy});
-    list.append({QStringLiteral("heading-old"), {222, 47}, true, false, [&fonts](QPainter &p) {
-                     drawHeading(p, fonts, {222, 47}, QStringLiteral("Der alte Akkord"),
-                                 HeadingBlue);
+    list.append(
+        {QStringLiteral("heading-old"), {222, 47}, true, false, [&fonts](QPainter &p) {
+             drawHeading(p, fonts, {222, 47}, QStringLiteral("Der alte Akkord"), HeadingBlue);
+         }});
+    list.append(
+        {QStringLiteral("heading-new-blue"), {225, 47}, true, false, [&fonts](QPainter &p) {
+             drawHeading(p, fonts, {225, 47}, QStringLiteral("Der neue Akkord"), HeadingBlue);
+         }});
+    list.append(
+        {QStringLiteral("heading-new-red"), {225, 47}, true, false, [&fonts](QPainter &p) {
+             drawHeading(p, fonts, {225, 47}, QStringLiteral("Der neue Akkord"), HeadingRed);
+         }});
+    list.append({QStringLiteral("banner"), {435, 57}, true, false, [&fonts](QPainter &p) {
+                     drawBanner(p, fonts);
                  }});
-    list.append({QStringLiteral("heading-new-blue"), {225, 47}, true, false,
-                 [&fonts](QPainter &p) {
-                     drawHeading(p, fonts, {225, 47}, QStringLiteral("Der neue Akkord"),
-                                 HeadingBlue);
-                 }});
-    list.append({QStringLiteral("heading-new-red"), {225, 47}, true, false,
-                 [&fonts](QPainter &p) {
-                     drawHeading(p, fonts, {225, 47}, QStringLiteral("Der neue Akkord"),
-                                 HeadingRed);
-                 }});
-    list.append({QStringLiteral("banner"), {435, 57}, true, false,
-                 [&fonts](QPainter &p) { drawBanner(p, fonts); }});
     list.append({QStringLiteral("neck"), {127, 409}, true, false, drawNeck});
     // The icon is drawn once large and reduced with area averaging, so every size is
     // the same drawing, scaled down.
     auto master = std::make_shared<QImage>();
     for (const int size : iconSizes()) {
-        list.append({QStringLiteral("icon/icon-%1").arg(size), {size, size}, false, true,
+        list.append({QStringLiteral("icon/icon-%1").arg(size),
+                     {size, size},
+                     false,
+                     true,
                      [&fonts, master, size](QPainter &p) {
                          if (master->isNull()) {
                              *master = blankImage({1024, 1024}, 1, Qt::white);
@@ -94,10 +98,12 @@ QList<Artwork> catalogue(const FontSet &fonts)
                                                     Qt::SmoothTransformation));
                      }});
     }
-    list.append({QStringLiteral("pointer-button"), {32, 32}, false, false,
-                 [](QPainter &p) { drawHandPointer(p, HandPose::Button); }});
-    list.append({QStringLiteral("pointer-window"), {32, 32}, false, false,
-                 [](QPainter &p) { drawHandPointer(p, HandPose::Window); }});
+    list.append({QStringLiteral("pointer-button"), {32, 32}, false, false, [](QPainter &p) {
+                     drawHandPointer(p, HandPose::Button);
+                 }});
+    list.append({QStringLiteral("pointer-window"), {32, 32}, false, false, [](QPainter &p) {
+                     drawHandPointer(p, HandPose::Window);
+                 }});
     return list;
 }
 

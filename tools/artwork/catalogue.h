@@ -13,10 +13,10 @@ namespace griffwandler::artwork {
 
 // One picture file to produce.
 struct Artwork {
-    QString file;  // below the assets folder, without ".png"
-    QSize size;    // in pixels at 1x
-    bool twin;     // also written at twice the resolution as "<file>@2x.png"
-    bool opaque;   // white background, written without alpha
+    QString file; // below the assets folder, without ".png"
+    QSize size;   // in pixels at 1x
+    bool twin;    // also written at twice the resolution as "<file>@2x.png"
+    bool opaque;  // white background, written without alpha
     std::function<void(QPainter &)> draw;
 };
 

@@ -68,8 +68,8 @@ QImage contactSheet(const QList<Artwork> &artworks, const FontSet &fonts)
         if (!tile.two.isNull())
             painter.drawImage(p.at + QPoint(tile.one.width() + Gap / 2, 0), tile.two);
         const int labelTop = p.at.y() + tile.size().height() - LabelHeight;
-        const QPainterPath label = textPath(fonts.label, 10.5, tile.name)
-                                       .translated(p.at.x(), labelTop + 13);
+        const QPainterPath label =
+            textPath(fonts.label, 10.5, tile.name).translated(p.at.x(), labelTop + 13);
         painter.fillPath(label, QColor(30, 30, 30));
     }
     return sheet;

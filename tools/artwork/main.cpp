@@ -25,10 +25,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption sheetOption(QStringLiteral("sheet"),
                                          QStringLiteral("Contact sheet file to write."),
                                          QStringLiteral("file"));
-    const QCommandLineOption fontsOption(QStringLiteral("fonts"),
-                                         QStringLiteral("Root of the system font folders."),
-                                         QStringLiteral("folder"),
-                                         QStringLiteral("/usr/share/fonts"));
+    const QCommandLineOption fontsOption(
+        QStringLiteral("fonts"), QStringLiteral("Root of the system font folders."),
+        QStringLiteral("folder"), QStringLiteral("/usr/share/fonts"));
     parser.addOptions({assetsOption, sheetOption, fontsOption});
     parser.process(application);
     if (!parser.isSet(assetsOption)) {

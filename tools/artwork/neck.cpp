@@ -126,8 +126,8 @@ void paintHeadstock(QPainter &painter)
 
     painter.save();
     painter.setClipPath(outline);
-    paintGrain(painter, QRectF(18, 0, 88, 200), 1201, QColor(50, 20, 8), QColor(190, 110, 60),
-               70, 2.2);
+    paintGrain(painter, QRectF(18, 0, 88, 200), 1201, QColor(50, 20, 8), QColor(190, 110, 60), 70,
+               2.2);
     // Lacquer: a soft, broad gloss running down the left half.
     QLinearGradient gloss(QPointF(22, 0), QPointF(70, 0));
     gloss.setColorAt(0.0, QColor(255, 255, 255, 0));
@@ -248,11 +248,14 @@ void paintTunerKey(QPainter &painter, qreal row, int side)
 void paintPost(QPainter &painter, QPointF centre)
 {
     // Bushing with a hex washer look, then the post with the string hole.
-    paintShadow(painter, [&] {
-        QPainterPath p;
-        p.addEllipse(centre, 4.0, 4.0);
-        return p;
-    }(), QColor(0, 0, 0, 110), QPointF(0.8, 1.1), 1.2);
+    paintShadow(
+        painter,
+        [&] {
+            QPainterPath p;
+            p.addEllipse(centre, 4.0, 4.0);
+            return p;
+        }(),
+        QColor(0, 0, 0, 110), QPointF(0.8, 1.1), 1.2);
     QRadialGradient washer(centre - QPointF(1.6, 1.8), 6.5);
     washer.setColorAt(0.0, QColor(255, 255, 255));
     washer.setColorAt(0.5, QColor(176, 178, 184));
@@ -341,8 +344,8 @@ void paintString(QPainter &painter, const QPainterPath &path, int i)
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(0, 0, 0, 90), w + 0.6, Qt::SolidLine, Qt::FlatCap));
     painter.drawPath(path.translated(0.9, 0.9));
-    painter.setPen(QPen(wound ? QColor(150, 118, 66) : QColor(150, 152, 158), w, Qt::SolidLine,
-                        Qt::FlatCap));
+    painter.setPen(
+        QPen(wound ? QColor(150, 118, 66) : QColor(150, 152, 158), w, Qt::SolidLine, Qt::FlatCap));
     painter.drawPath(path);
     painter.setPen(QPen(wound ? QColor(246, 222, 170) : QColor(250, 250, 255), w * 0.45,
                         Qt::SolidLine, Qt::FlatCap));

@@ -43,8 +43,9 @@ void hatch(QPainter &painter, const QPainterPath &region, Noise &noise, qreal sp
         const QPointF from = base - dir * (reach * noise.uniform(0.8, 1.0));
         const QPointF to = base + dir * (reach * noise.uniform(0.8, 1.0));
         const int g = int(noise.uniform(10, 60));
-        painter.setPen(QPen(QColor(g, g, g, std::clamp(alpha + int(noise.uniform(-25, 25)), 10, 255)),
-                            width * noise.uniform(0.6, 1.3), Qt::SolidLine, Qt::RoundCap));
+        painter.setPen(
+            QPen(QColor(g, g, g, std::clamp(alpha + int(noise.uniform(-25, 25)), 10, 255)),
+                 width * noise.uniform(0.6, 1.3), Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(from, to);
     }
     painter.restore();
@@ -75,16 +76,37 @@ QPainterPath closedCurve(std::initializer_list<QPointF> points)
 void drawPortrait(QPainter &painter)
 {
     Noise noise(4242);
-    const QPainterPath face = closedCurve({{104, 92},  {100, 122}, {104, 152}, {116, 178},
-                                           {134, 196}, {150, 201}, {166, 196}, {184, 178},
-                                           {196, 152}, {200, 122}, {197, 92},  {150, 78},
+    const QPainterPath face = closedCurve({{104, 92},
+                                           {100, 122},
+                                           {104, 152},
+                                           {116, 178},
+                                           {134, 196},
+                                           {150, 201},
+                                           {166, 196},
+                                           {184, 178},
+                                           {196, 152},
+                                           {200, 122},
+                                           {197, 92},
+                                           {150, 78},
                                            {104, 92}});
     const QPainterPath neck = closedCurve(
         {{128, 186}, {126, 214}, {118, 240}, {182, 240}, {174, 214}, {172, 186}, {128, 186}});
-    const QPainterPath hair = closedCurve({{98, 118},  {92, 86},   {102, 56},  {128, 38},
-                                           {160, 34},  {190, 44},  {206, 66},  {208, 96},
-                                           {202, 118}, {196, 92},  {184, 84},  {170, 90},
-                                           {156, 80},  {140, 90},  {124, 82},  {110, 94},
+    const QPainterPath hair = closedCurve({{98, 118},
+                                           {92, 86},
+                                           {102, 56},
+                                           {128, 38},
+                                           {160, 34},
+                                           {190, 44},
+                                           {206, 66},
+                                           {208, 96},
+                                           {202, 118},
+                                           {196, 92},
+                                           {184, 84},
+                                           {170, 90},
+                                           {156, 80},
+                                           {140, 90},
+                                           {124, 82},
+                                           {110, 94},
                                            {98, 118}});
 
     // Shirt with an open collar.
@@ -114,8 +136,8 @@ void drawPortrait(QPainter &painter)
     // Ears.
     pencil(painter, curve({{101, 112}, {92, 110}, {90, 126}, {95, 142}, {104, 146}}), noise, 1.6,
            160);
-    pencil(painter, curve({{199, 112}, {208, 108}, {211, 124}, {206, 142}, {197, 148}}), noise,
-           1.6, 160);
+    pencil(painter, curve({{199, 112}, {208, 108}, {211, 124}, {206, 142}, {197, 148}}), noise, 1.6,
+           160);
     pencil(painter, curve({{96, 120}, {94, 128}, {99, 136}}), noise, 1.0, 110, 2);
     pencil(painter, curve({{205, 118}, {207, 128}, {202, 138}}), noise, 1.0, 110, 2);
 
@@ -160,8 +182,8 @@ void drawPortrait(QPainter &painter)
 
     // Nose: the bridge on the shaded side, the tip and the nostrils.
     pencil(painter, curve({{158, 126}, {162, 146}, {166, 158}}), noise, 1.2, 110, 2);
-    pencil(painter, curve({{140, 161}, {146, 166}, {152, 164}, {158, 167}, {164, 162}}), noise,
-           1.6, 170);
+    pencil(painter, curve({{140, 161}, {146, 166}, {152, 164}, {158, 167}, {164, 162}}), noise, 1.6,
+           170);
     QPainterPath noseShade;
     noseShade.addEllipse(QPointF(163, 150), 6, 14);
     hatch(painter, noseShade, noise, 2.2, 60, 45);

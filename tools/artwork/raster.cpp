@@ -82,8 +82,8 @@ void blur(QImage &image, qreal radius)
     }
 }
 
-void paintShadow(QPainter &painter, const QPainterPath &shape, const QColor &colour,
-                 QPointF offset, qreal radius)
+void paintShadow(QPainter &painter, const QPainterPath &shape, const QColor &colour, QPointF offset,
+                 qreal radius)
 {
     auto *device = dynamic_cast<QImage *>(painter.device());
     Q_ASSERT(device);
@@ -107,8 +107,7 @@ void paintShadow(QPainter &painter, const QPainterPath &shape, const QColor &col
 QPainterPath textPath(const QRawFont &face, qreal pixelSize, const QString &text)
 {
     const QList<quint32> glyphs = face.glyphIndexesForString(text);
-    const QList<QPointF> advances =
-        face.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+    const QList<QPointF> advances = face.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
     const qreal factor = pixelSize / face.pixelSize();
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);

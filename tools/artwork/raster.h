@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QColor>
-#include <QRawFont>
 #include <QImage>
 #include <QPainterPath>
 #include <QPointF>
+#include <QRawFont>
 #include <QSize>
 
 #include <cstdint>
@@ -20,8 +20,8 @@ void blur(QImage &image, qreal radius);
 
 // Paints the soft shadow of a shape onto the painter's device: the shape, moved by
 // offset (logical pixels), filled in colour and blurred by radius (logical pixels).
-void paintShadow(QPainter &painter, const QPainterPath &shape, const QColor &colour,
-                 QPointF offset, qreal radius);
+void paintShadow(QPainter &painter, const QPainterPath &shape, const QColor &colour, QPointF offset,
+                 qreal radius);
 
 // The outline of a text at a fractional pixel size, unhinted, baseline at y = 0 and
 // starting at x = 0, so that it is the same shape at every scale.

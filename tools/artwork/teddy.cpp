@@ -20,8 +20,8 @@ QPainterPath furryEllipse(QPointF centre, qreal rx, qreal ry, std::uint32_t seed
     constexpr int Steps = 72;
     for (int s = 0; s <= Steps; ++s) {
         const qreal a = 2 * M_PI * s / Steps;
-        const qreal wobble = 1 + ruffle * (0.6 * valueNoise(seed, s * 0.9) +
-                                           0.4 * std::abs(std::sin(a * 11)));
+        const qreal wobble =
+            1 + ruffle * (0.6 * valueNoise(seed, s * 0.9) + 0.4 * std::abs(std::sin(a * 11)));
         const QPointF p(centre.x() + rx * wobble * std::cos(a),
                         centre.y() + ry * wobble * std::sin(a));
         if (s == 0)
