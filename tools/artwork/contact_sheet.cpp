@@ -17,11 +17,19 @@ struct Tile {
     QString name;
     QImage one;
     QImage two; // null when the picture has no twin
+    // Wide pictures show their twin below, the others beside.
+    bool stacked() const { return !two.isNull() && one.width() > 200; }
+    QPoint twinOffset() const
+    {
+        return stacked() ? QPoint(0, one.height() + Gap / 2) : QPoint(one.width() + Gap / 2, 0);
+    }
     QSize size() const
     {
-        const int w = one.width() + (two.isNull() ? 0 : Gap / 2 + two.width());
-        const int h = std::max(one.height(), two.isNull() ? 0 : two.height());
-        return {w, h + LabelHeight};
+        if (two.isNull())
+            return {one.width(), one.height() + LabelHeight};
+        const QPoint o = twinOffset();
+        return {std::max(one.width(), o.x() + two.width()),
+                std::max(one.height(), o.y() + two.height()) + LabelHeight};
     }
 };
 
@@ -47,7 +55,9 @@ QImage contactSheet(const QList<Artwork> &artworks, const FontSet &fonts)
     int x = Gap, y = Gap, rowHeight = 0;
     for (qsizetype i = 0; i < tiles.size(); ++i) {
         const QSize s = tiles[i].size();
-        const int width = std::max(s.width(), 60);
+        const int labelWidth =
+            int(textPath(fonts.label, 10.5, tiles[i].name).boundingRect().width()) + 4;
+        const int width = std::max(s.width(), labelWidth);
         if (x + width + Gap > SheetWidth && x > Gap) {
             x = Gap;
             y += rowHeight + Gap;
@@ -66,7 +76,7 @@ QImage contactSheet(const QList<Artwork> &artworks, const FontSet &fonts)
         const Tile &tile = tiles[p.index];
         painter.drawImage(p.at, tile.one);
         if (!tile.two.isNull())
-            painter.drawImage(p.at + QPoint(tile.one.width() + Gap / 2, 0), tile.two);
+            painter.drawImage(p.at + tile.twinOffset(), tile.two);
         const int labelTop = p.at.y() + tile.size().height() - LabelHeight;
         const QPainterPath label =
             textPath(fonts.label, 10.5, tile.name).translated(p.at.x(), labelTop + 13);

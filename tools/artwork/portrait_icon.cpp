@@ -120,8 +120,8 @@ void drawPortrait(QPainter &painter)
     // Neck, shaded under the chin and on the right.
     hatch(painter, neck, noise, 3.2, 115, 45);
     QPainterPath chinShadow;
-    chinShadow.addEllipse(QPointF(152, 196), 30, 12);
-    hatch(painter, chinShadow.intersected(neck), noise, 2.0, 45, 80);
+    chinShadow.addEllipse(QPointF(152, 206), 28, 9);
+    hatch(painter, chinShadow.intersected(neck).subtracted(face), noise, 2.0, 45, 80);
     pencil(painter, curve({{130, 188}, {128, 212}, {120, 236}}), noise, 1.4, 150);
     pencil(painter, curve({{172, 188}, {174, 212}, {182, 236}}), noise, 1.4, 150);
 
@@ -143,16 +143,23 @@ void drawPortrait(QPainter &painter)
 
     pencil(painter, face, noise, 1.8, 170);
 
-    // Hair: a dark mass drawn in long flowing strokes, then its outline.
-    hatch(painter, hair, noise, 2.2, 100, 105, 1.3);
-    hatch(painter, hair, noise, 3.6, 130, 70, 1.0);
-    for (int i = 0; i < 30; ++i) {
-        const qreal x = noise.uniform(104, 200);
-        const QPointF root(x, noise.uniform(40, 60));
-        const QPointF tip(x - noise.uniform(4, 22), noise.uniform(82, 100));
-        const QPointF mid = (root + tip) / 2 + QPointF(noise.uniform(-8, 8), -6);
-        pencil(painter, curve({root, mid, tip}), noise, 1.1, 120, 1);
+    // Hair: a light base tone, then strands that sweep from the crown over the
+    // forehead and down the sides, darker towards the parting.
+    hatch(painter, hair, noise, 3.0, 100, 45, 1.0);
+    painter.save();
+    painter.setClipPath(hair);
+    const QPointF crown(164, 36);
+    for (int i = 0; i < 150; ++i) {
+        const qreal t = noise.uniform(0, 1);
+        // Ends along the fringe and the sides, from the left temple to the right.
+        const QPointF end = t < 0.75 ? QPointF(96 + t / 0.75 * 100, 86 + noise.uniform(-4, 12))
+                                     : QPointF(200 + noise.uniform(0, 8), 70 + (t - 0.75) * 180);
+        const QPointF start = crown + QPointF(noise.uniform(-14, 14), noise.uniform(-4, 6));
+        const QPointF bend = (start + end) / 2 + QPointF(noise.uniform(-10, 4), -14);
+        const int dark = int(noise.uniform(70, 170));
+        pencil(painter, curve({start, bend, end}), noise, noise.uniform(0.8, 1.6), dark, 1);
     }
+    painter.restore();
     pencil(painter, hair, noise, 1.5, 150);
 
     // Brows.
@@ -193,8 +200,8 @@ void drawPortrait(QPainter &painter)
            190);
     pencil(painter, curve({{138, 177}, {151, 174}, {164, 177}}), noise, 0.9, 80, 2);
     QPainterPath lip;
-    lip.addEllipse(QPointF(151, 187), 11, 3.5);
-    hatch(painter, lip, noise, 1.8, 20, 60);
+    lip.addEllipse(QPointF(151, 186), 9, 2.6);
+    hatch(painter, lip, noise, 2.4, 20, 35);
 }
 
 void drawCodeLetters(QPainter &painter, const FontSet &fonts)
@@ -214,14 +221,14 @@ void drawCodeLetters(QPainter &painter, const FontSet &fonts)
     painter.fillPath(f, Qt::black);
     painter.fillPath(d, Qt::black);
 
-    const QPointF from(74, 74);
-    const QPointF to(118, 138);
+    const QPointF from(72, 76);
+    const QPointF to(104, 124);
     const QPointF dir = (to - from) / std::hypot(to.x() - from.x(), to.y() - from.y());
     const QPointF normal(-dir.y(), dir.x());
     QPainterPath arrow;
     const qreal shaft = 6;
-    const qreal headLength = 26;
-    const qreal headWidth = 16;
+    const qreal headLength = 22;
+    const qreal headWidth = 14;
     const QPointF neck = to - dir * headLength;
     arrow.moveTo(from + normal * shaft);
     arrow.lineTo(neck + normal * shaft);
