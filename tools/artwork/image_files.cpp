@@ -21,7 +21,8 @@ QByteArray pngBytes(const QImage &image)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    writer.setCompression(9);
+    // For PNG the quality is the inverse of the zlib level: 0 packs tightest.
+    writer.setQuality(0);
     if (!writer.write(copy))
         throw std::runtime_error("PNG encoding failed: " + writer.errorString().toStdString());
     return bytes;
