@@ -3,8 +3,11 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QResource>
+#include <QSysInfo>
+#include <QtEndian>
 
 #include <array>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
 
@@ -118,18 +121,50 @@ int cacheSlot(BildId id)
 
 constexpr int SlotCount = 2 * ColumnCount + FretCount + 6;
 
+// A picture stored decoded: "GWB1", width, height, bytes per line, then
+// premultiplied ARGB words, all little-endian.
+QImage rawImage(const QString &path)
+{
+    const QResource file(path);
+    const auto *data = file.data();
+    const qint64 size = file.size();
+    if (!data || size < 16 || file.compressionAlgorithm() != QResource::NoCompression ||
+        std::memcmp(data, "GWB1", 4) != 0)
+        return {};
+    auto word = [data](int at) {
+        return qFromLittleEndian<quint32>(data + at);
+    };
+    const quint32 width = word(4);
+    const quint32 height = word(8);
+    const quint32 stride = word(12);
+    if (width == 0 || height == 0 || width > 4096 || height > 4096 || stride != width * 4 ||
+        qint64(stride) * height != size - 16)
+        return {};
+    QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < int(height); ++y) {
+        auto *line = reinterpret_cast<quint32 *>(image.scanLine(y));
+        const uchar *source = data + 16 + qsizetype(y) * stride;
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+            std::memcpy(line, source, stride);
+        else
+            qFromLittleEndian<quint32>(source, width, line);
+    }
+    return image;
+}
+
 QPixmap loadPixmap(const QString &stem)
 {
     registerBilderResources();
     // On screens finer than 1:1 the twin drawn at twice the resolution is used.
     const bool fine = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
-    QPixmap pixmap;
-    if (fine && pixmap.load(stem + QStringLiteral("@2x.png"))) {
-        pixmap.setDevicePixelRatio(2.0);
-        return pixmap;
+    if (fine) {
+        QPixmap pixmap;
+        if (pixmap.load(stem + QStringLiteral("@2x.png"))) {
+            pixmap.setDevicePixelRatio(2.0);
+            return pixmap;
+        }
     }
-    pixmap.load(stem + QStringLiteral(".png"));
-    return pixmap;
+    return QPixmap::fromImage(rawImage(stem + QStringLiteral(".argb")));
 }
 
 QString registeredFamily(const QString &resource)

@@ -119,6 +119,13 @@ void TestBilder::pictureSizeAndDescription()
         QCOMPARE(p.description, description);
     // Loaded once: a second request shares the same pixels.
     QCOMPARE(picture(id).pixmap.cacheKey(), p.pixmap.cacheKey());
+    // What is embedded is exactly the committed picture file of the screen's scale.
+    const int ratio = int(p.pixmap.devicePixelRatio());
+    const QImage file(QStringLiteral(GRIFF_ASSETS_DIR "/") + fileOf(id) +
+                      (ratio == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
+    QVERIFY(!file.isNull());
+    QCOMPARE(p.pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             file.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 void TestBilder::pixelRatioFollowsTheScreen()

@@ -77,6 +77,21 @@ QByteArray bitmapEntry(const QImage &source)
 
 } // namespace
 
+QByteArray rawBytes(const QImage &source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QByteArray out("GWB1");
+    put32(out, quint32(image.width()));
+    put32(out, quint32(image.height()));
+    put32(out, quint32(image.width() * 4));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            put32(out, line[x]);
+    }
+    return out;
+}
+
 QByteArray icoBytes(const QList<QImage> &images)
 {
     QList<QByteArray> payloads;

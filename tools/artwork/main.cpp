@@ -42,10 +42,16 @@ int main(int argc, char *argv[])
         QList<QImage> icons;
         for (const Artwork &artwork : artworks) {
             const QImage one = render(artwork, 1);
-            writeFile(assets + u'/' + artwork.file + QStringLiteral(".png"), pngBytes(one));
-            if (artwork.twin)
+            const QByteArray png = pngBytes(one);
+            writeFile(assets + u'/' + artwork.file + QStringLiteral(".png"), png);
+            if (artwork.twin) {
                 writeFile(assets + u'/' + artwork.file + QStringLiteral("@2x.png"),
                           pngBytes(render(artwork, 2)));
+                // Pictures of the window are also kept decoded, for a quick start;
+                // taken from the PNG so both hold exactly the same pixels.
+                writeFile(assets + u'/' + artwork.file + QStringLiteral(".argb"),
+                          rawBytes(QImage::fromData(png, "png")));
+            }
             if (artwork.file.startsWith(QStringLiteral("icon/")))
                 icons.append(one);
         }
