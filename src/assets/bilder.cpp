@@ -202,21 +202,23 @@ QIcon programIcon()
     registerBilderResources();
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 72, 96, 128, 256})
-        icon.addFile(QStringLiteral(":/griffwandler/icon/icon-%1.png").arg(size),
-                     QSize(size, size));
+        icon.addPixmap(QPixmap::fromImage(
+            rawImage(QStringLiteral(":/griffwandler/icon/icon-%1.argb").arg(size))));
     return icon;
 }
 
 QCursor buttonPointer()
 {
     registerBilderResources();
-    return QCursor(QPixmap(QStringLiteral(":/griffwandler/pointer-button.png")), 9, 0);
+    return QCursor(
+        QPixmap::fromImage(rawImage(QStringLiteral(":/griffwandler/pointer-button.argb"))), 9, 0);
 }
 
 QCursor windowPointer()
 {
     registerBilderResources();
-    return QCursor(QPixmap(QStringLiteral(":/griffwandler/pointer-window.png")), 15, 0);
+    return QCursor(
+        QPixmap::fromImage(rawImage(QStringLiteral(":/griffwandler/pointer-window.argb"))), 15, 0);
 }
 
 QFont formFont()

@@ -223,6 +223,8 @@ void TestBilder::programIconHasNineOpaqueSizes()
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 QCOMPARE(qAlpha(image.pixel(x, y)), 255);
+        const QImage file(QStringLiteral(GRIFF_ASSETS_DIR "/icon/icon-%1.png").arg(s.width()));
+        QCOMPARE(image, file.convertToFormat(QImage::Format_ARGB32));
     }
     std::sort(sizes.begin(), sizes.end());
     QCOMPARE(sizes, (QList<int>{16, 24, 32, 48, 64, 72, 96, 128, 256}));
@@ -272,8 +274,14 @@ void TestBilder::iconFileForWindows()
 
 void TestBilder::pointersHaveHotSpotsOnTheFingertip()
 {
-    for (const QCursor &cursor : {buttonPointer(), windowPointer()}) {
+    const QString files[2] = {QStringLiteral("pointer-button"), QStringLiteral("pointer-window")};
+    const QCursor cursors[2] = {buttonPointer(), windowPointer()};
+    for (int i = 0; i < 2; ++i) {
+        const QCursor &cursor = cursors[i];
         const QImage hand = cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(hand,
+                 QImage(QStringLiteral(GRIFF_ASSETS_DIR "/") + files[i] + QStringLiteral(".png"))
+                     .convertToFormat(QImage::Format_ARGB32));
         QCOMPARE(hand.size(), QSize(32, 32));
         QCOMPARE(cursor.hotSpot().y(), 0);
         QCOMPARE(qAlpha(hand.pixel(cursor.hotSpot())), 255);

@@ -44,14 +44,13 @@ int main(int argc, char *argv[])
             const QImage one = render(artwork, 1);
             const QByteArray png = pngBytes(one);
             writeFile(assets + u'/' + artwork.file + QStringLiteral(".png"), png);
-            if (artwork.twin) {
+            if (artwork.twin)
                 writeFile(assets + u'/' + artwork.file + QStringLiteral("@2x.png"),
                           pngBytes(render(artwork, 2)));
-                // Pictures of the window are also kept decoded, for a quick start;
-                // taken from the PNG so both hold exactly the same pixels.
-                writeFile(assets + u'/' + artwork.file + QStringLiteral(".argb"),
-                          rawBytes(QImage::fromData(png, "png")));
-            }
+            // Every picture is also kept decoded, for a quick start; taken from the
+            // PNG so that both hold exactly the same pixels.
+            writeFile(assets + u'/' + artwork.file + QStringLiteral(".argb"),
+                      rawBytes(QImage::fromData(png, "png")));
             if (artwork.file.startsWith(QStringLiteral("icon/")))
                 icons.append(one);
         }
