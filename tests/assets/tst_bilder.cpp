@@ -256,6 +256,7 @@ void TestBilder::iconFileForWindows()
         const QByteArray data = ico.mid(offset, length);
         if (size == 256) {
             QVERIFY(data.startsWith("\x89PNG"));
+            QCOMPARE(quint8(data[25]), quint8(6)); // colour type RGBA, as Windows expects
             QCOMPARE(QImage::fromData(data).size(), QSize(256, 256));
         } else {
             // 32-bit bitmap: header, colour rows, then a one-bit mask.

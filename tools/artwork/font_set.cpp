@@ -29,8 +29,6 @@ FontSet FontSet::load(const QString &fontRoot)
     FontSet set;
     set.serifBold = loadFont(fontRoot, QStringLiteral("opentype/urw-base35/C059-Bold.otf"));
     set.hand = loadFont(fontRoot, QStringLiteral("opentype/comic-neue/ComicNeue-Bold.otf"));
-    set.sansBold =
-        loadFont(fontRoot, QStringLiteral("truetype/liberation2/LiberationSans-Bold.ttf"));
     set.label = loadFont(fontRoot, QStringLiteral("truetype/dejavu/DejaVuSans.ttf"));
     return set;
 }

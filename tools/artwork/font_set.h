@@ -8,9 +8,8 @@ namespace griffwandler::artwork {
 // The typefaces the artwork is drawn with. Each is read straight from its file
 // as a raw font, so no font matching or substitution can change the result.
 struct FontSet {
-    QRawFont serifBold; // chord letters and fret numerals
+    QRawFont serifBold; // chord letters, fret numerals and the icon's letters
     QRawFont hand;      // casual lettering of headings and banner
-    QRawFont sansBold;  // the icon's letters
     QRawFont label;     // names on the contact sheet
 
     // Loads the fonts below fontRoot (the Debian font folder); throws

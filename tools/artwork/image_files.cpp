@@ -96,7 +96,10 @@ QByteArray icoBytes(const QList<QImage> &images)
 {
     QList<QByteArray> payloads;
     for (const QImage &image : images)
-        payloads.append(image.width() >= 256 ? pngBytes(image) : bitmapEntry(image));
+        // Windows expects the PNG inside an icon to be 32-bit RGBA, even if opaque.
+        payloads.append(image.width() >= 256
+                            ? pngBytes(image.convertToFormat(QImage::Format_ARGB32))
+                            : bitmapEntry(image));
 
     QByteArray out;
     put16(out, 0); // reserved
