@@ -35,9 +35,8 @@ void drawTeddy(QPainter &painter);
 void drawPortraitIcon(QPainter &painter, const FontSet &fonts);
 
 enum class HandPose { Button, Window };
-// A 32 x 32 pixel-art hand; returns nothing but paints crisp, unsmoothed pixels.
+// A 32 x 32 pixel-art hand in crisp, unsmoothed pixels; the fingertip is at the
+// top edge, columns 8-11 (button hand) or 14-17 (window hand).
 void drawHandPointer(QPainter &painter, HandPose pose);
-// Where the fingertip is, used as the pointer's hot spot.
-QPoint handHotSpot(HandPose pose);
 
 } // namespace griffwandler::artwork

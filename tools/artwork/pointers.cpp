@@ -76,11 +76,6 @@ QColor colourOf(char c)
 
 } // namespace
 
-QPoint handHotSpot(HandPose pose)
-{
-    return pose == HandPose::Button ? QPoint(9, 0) : QPoint(15, 0);
-}
-
 void drawHandPointer(QPainter &painter, HandPose pose)
 {
     // Crisp pixels: a pointer is shown at its own size, never smoothed.
