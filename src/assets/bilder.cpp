@@ -1,0 +1,272 @@
+#include "bilder.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QResource>
+#include <QSysInfo>
+#include <QtEndian>
+
+#include <array>
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+
+// Resources of a static library are registered only when asked for; this must be
+// called from the global namespace.
+static void registerBilderResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(griffwandler_bilder);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+namespace griffwandler::assets {
+
+namespace {
+
+constexpr int ColumnCount = 12;
+constexpr int FretCount = 5;
+
+const std::array<const char16_t *, ColumnCount> ChordNames = {
+    u"C", u"C#", u"D", u"D#", u"E", u"F", u"F#", u"G", u"G#", u"A", u"B", u"H"};
+
+int indexCount(Bildart art)
+{
+    switch (art) {
+    case Bildart::BlaueKarte:
+    case Bildart::RoteKarte:
+        return ColumnCount;
+    case Bildart::Bundzahl:
+        return FretCount;
+    case Bildart::Teddy:
+    case Bildart::UeberschriftAlt:
+    case Bildart::UeberschriftNeuBlau:
+    case Bildart::UeberschriftNeuRot:
+    case Bildart::Titel:
+    case Bildart::Gitarrenhals:
+        return 1;
+    }
+    return 0;
+}
+
+void checkId(BildId id)
+{
+    const int count = indexCount(id.art);
+    if (count == 0 || id.index < 0 || id.index >= count)
+        throw std::out_of_range("picture index out of range");
+}
+
+// Resource name of a picture without the ".png" ending.
+QString resourceStem(BildId id)
+{
+    const QString twoDigits = QStringLiteral("%1").arg(id.index, 2, 10, QLatin1Char('0'));
+    switch (id.art) {
+    case Bildart::BlaueKarte:
+        return QStringLiteral(":/griffwandler/cards/blue-") + twoDigits;
+    case Bildart::RoteKarte:
+        return QStringLiteral(":/griffwandler/cards/red-") + twoDigits;
+    case Bildart::Bundzahl:
+        return QStringLiteral(":/griffwandler/frets/fret-%1").arg(id.index + 1);
+    case Bildart::Teddy:
+        return QStringLiteral(":/griffwandler/teddy");
+    case Bildart::UeberschriftAlt:
+        return QStringLiteral(":/griffwandler/heading-old");
+    case Bildart::UeberschriftNeuBlau:
+        return QStringLiteral(":/griffwandler/heading-new-blue");
+    case Bildart::UeberschriftNeuRot:
+        return QStringLiteral(":/griffwandler/heading-new-red");
+    case Bildart::Titel:
+        return QStringLiteral(":/griffwandler/banner");
+    case Bildart::Gitarrenhals:
+        return QStringLiteral(":/griffwandler/neck");
+    }
+    return {};
+}
+
+QString description(BildId id)
+{
+    static const std::array<const char16_t *, FretCount> frets = {
+        u"Bund I", u"Bund II", u"Bund III", u"Bund IV", u"Bund V"};
+    switch (id.art) {
+    case Bildart::BlaueKarte:
+    case Bildart::RoteKarte:
+        return chordName(id.index);
+    case Bildart::Bundzahl:
+        return QString::fromUtf16(frets[std::size_t(id.index)]);
+    case Bildart::Teddy:
+        return QStringLiteral("Teddybär");
+    case Bildart::UeberschriftAlt:
+        return QStringLiteral("Der alte Akkord");
+    case Bildart::UeberschriftNeuBlau:
+    case Bildart::UeberschriftNeuRot:
+        return QStringLiteral("Der neue Akkord");
+    case Bildart::Titel:
+        return QStringLiteral("Griffwandler: Tonarten umschreiben");
+    case Bildart::Gitarrenhals:
+        return QStringLiteral("Gitarrenhals");
+    }
+    return {};
+}
+
+int cacheSlot(BildId id)
+{
+    // Kinds in enum order, each with its own run of indices.
+    int slot = 0;
+    for (int kind = 0; kind < int(id.art); ++kind)
+        slot += indexCount(Bildart(kind));
+    return slot + id.index;
+}
+
+constexpr int SlotCount = 2 * ColumnCount + FretCount + 6;
+
+// A picture stored decoded: "GWB1", width, height, bytes per line, then
+// premultiplied ARGB words, all little-endian.
+QImage rawImage(const QString &path)
+{
+    const QResource file(path);
+    const auto *data = file.data();
+    const qint64 size = file.size();
+    if (!data || size < 16 || file.compressionAlgorithm() != QResource::NoCompression ||
+        std::memcmp(data, "GWB1", 4) != 0)
+        return {};
+    auto word = [data](int at) {
+        return qFromLittleEndian<quint32>(data + at);
+    };
+    const quint32 width = word(4);
+    const quint32 height = word(8);
+    const quint32 stride = word(12);
+    if (width == 0 || height == 0 || width > 4096 || height > 4096 || stride != width * 4 ||
+        qint64(stride) * height != size - 16)
+        return {};
+    QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < int(height); ++y) {
+        auto *line = reinterpret_cast<quint32 *>(image.scanLine(y));
+        const uchar *source = data + 16 + qsizetype(y) * stride;
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+            std::memcpy(line, source, stride);
+        else
+            qFromLittleEndian<quint32>(source, width, line);
+    }
+    return image;
+}
+
+QPixmap loadPixmap(const QString &stem)
+{
+    registerBilderResources();
+    // On screens finer than 1:1 the twin drawn at twice the resolution is used.
+    const bool fine = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+    if (fine) {
+        QPixmap pixmap;
+        if (pixmap.load(stem + QStringLiteral("@2x.png"))) {
+            pixmap.setDevicePixelRatio(2.0);
+            return pixmap;
+        }
+    }
+    return QPixmap::fromImage(rawImage(stem + QStringLiteral(".argb")));
+}
+
+QString registeredFamily(const QString &resource)
+{
+    registerBilderResources();
+    // The resource is stored uncompressed, so the font is used in place, not copied.
+    const QResource file(resource);
+    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char *>(file.data()),
+                                                    qsizetype(file.size()));
+    const int id = QFontDatabase::addApplicationFontFromData(data);
+    return QFontDatabase::applicationFontFamilies(id).value(0);
+}
+
+} // namespace
+
+Picture picture(BildId id)
+{
+    checkId(id);
+    static std::array<std::optional<Picture>, SlotCount> cache;
+    std::optional<Picture> &slot = cache[std::size_t(cacheSlot(id))];
+    if (!slot)
+        slot = Picture{loadPixmap(resourceStem(id)), description(id)};
+    return *slot;
+}
+
+QString chordName(int column)
+{
+    if (column < 0 || column >= ColumnCount)
+        throw std::out_of_range("chord column out of range");
+    return QString::fromUtf16(ChordNames[std::size_t(column)]);
+}
+
+QIcon programIcon()
+{
+    registerBilderResources();
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 72, 96, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(
+            rawImage(QStringLiteral(":/griffwandler/icon/icon-%1.argb").arg(size))));
+    return icon;
+}
+
+QCursor buttonPointer()
+{
+    registerBilderResources();
+    return QCursor(
+        QPixmap::fromImage(rawImage(QStringLiteral(":/griffwandler/pointer-button.argb"))), 9, 0);
+}
+
+QCursor windowPointer()
+{
+    registerBilderResources();
+    return QCursor(
+        QPixmap::fromImage(rawImage(QStringLiteral(":/griffwandler/pointer-window.argb"))), 15, 0);
+}
+
+QFont formFont()
+{
+    static const QString family =
+        registeredFamily(QStringLiteral(":/griffwandler/fonts/LiberationSans-Bold.ttf"));
+    QFont font(family);
+    font.setPixelSize(16);
+    font.setBold(true);
+    // Plain advance widths, as classic Windows text output sets Arial: lines then
+    // wrap where they would there.
+    font.setKerning(false);
+    return font;
+}
+
+QFont controlFont()
+{
+    static const QString family =
+        registeredFamily(QStringLiteral(":/griffwandler/fonts/LiberationSans-Regular.ttf"));
+    QFont font(family);
+    font.setPixelSize(11);
+    font.setWeight(QFont::Normal);
+    font.setKerning(false);
+    return font;
+}
+
+const QList<Startbild> &startbilder()
+{
+    static const QList<Startbild> list = [] {
+        QList<Startbild> l;
+        for (int k = 0; k < ColumnCount; ++k)
+            l.append({Name::Noten1, k, {Bildart::BlaueKarte, k}});
+        for (int k = 0; k < ColumnCount; ++k)
+            l.append({Name::Noten2, k, {Bildart::BlaueKarte, k}});
+        for (int k = 0; k < ColumnCount; ++k)
+            l.append({Name::Rote, k, {Bildart::RoteKarte, k}});
+        for (int k = 0; k < FretCount; ++k)
+            l.append({Name::BundTaste, k, {Bildart::Bundzahl, k}});
+        for (int k = 0; k < ColumnCount; ++k)
+            l.append({Name::Teddy, k, {Bildart::Teddy, 0}});
+        l.append({Name::Image1, -1, {Bildart::Gitarrenhals, 0}});
+        l.append({Name::Image2, -1, {Bildart::Titel, 0}});
+        l.append({Name::Image3, -1, {Bildart::UeberschriftAlt, 0}});
+        l.append({Name::Image4, -1, {Bildart::UeberschriftNeuBlau, 0}});
+        l.append({Name::derneueAkkord, -1, {Bildart::UeberschriftNeuRot, 0}});
+        return l;
+    }();
+    return list;
+}
+
+} // namespace griffwandler::assets

@@ -1,0 +1,332 @@
+// The picture library as the window uses it: pictures with their descriptions,
+// the start table, icon, pointers and the embedded fonts.
+#include "assets/expected_pictures.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QSet>
+#include <QTest>
+
+#include <stdexcept>
+
+using namespace griffwandler;
+using namespace griffwandler::assets;
+
+Q_DECLARE_METATYPE(griffwandler::assets::BildId)
+
+namespace {
+
+const char *const ChordNames[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "B", "H"};
+
+// The file each picture kind is stored in, as the expected table names it.
+QString fileOf(BildId id)
+{
+    const QString n = QStringLiteral("%1").arg(id.index, 2, 10, QLatin1Char('0'));
+    switch (id.art) {
+    case Bildart::BlaueKarte:
+        return QStringLiteral("cards/blue-") + n;
+    case Bildart::RoteKarte:
+        return QStringLiteral("cards/red-") + n;
+    case Bildart::Bundzahl:
+        return QStringLiteral("frets/fret-%1").arg(id.index + 1);
+    case Bildart::Teddy:
+        return QStringLiteral("teddy");
+    case Bildart::UeberschriftAlt:
+        return QStringLiteral("heading-old");
+    case Bildart::UeberschriftNeuBlau:
+        return QStringLiteral("heading-new-blue");
+    case Bildart::UeberschriftNeuRot:
+        return QStringLiteral("heading-new-red");
+    case Bildart::Titel:
+        return QStringLiteral("banner");
+    case Bildart::Gitarrenhals:
+        return QStringLiteral("neck");
+    }
+    return {};
+}
+
+QSize expectedSize(const QString &file)
+{
+    for (const test::ExpectedPicture &p : test::expectedPictures())
+        if (p.file == file)
+            return p.size;
+    return {};
+}
+
+QString key(Name name, int index)
+{
+    return toString(Steuerelement{name, index});
+}
+
+} // namespace
+
+class TestBilder : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pictureSizeAndDescription_data();
+    void pictureSizeAndDescription();
+    void pixelRatioFollowsTheScreen();
+    void sameColumnSameChordName_data();
+    void sameColumnSameChordName();
+    void rejectsIndicesOutOfRange_data();
+    void rejectsIndicesOutOfRange();
+    void startbilderCoverExactlyThePictureControls();
+    void programIconHasNineOpaqueSizes();
+    void iconFileForWindows();
+    void pointersHaveHotSpotsOnTheFingertip();
+    void fontsHaveArialMetrics_data();
+    void fontsHaveArialMetrics();
+};
+
+void TestBilder::pictureSizeAndDescription_data()
+{
+    QTest::addColumn<BildId>("id");
+    QTest::addColumn<QString>("description");
+    for (int k = 0; k < 12; ++k) {
+        const QString name = QString::fromLatin1(ChordNames[k]);
+        QTest::addRow("blue %d", k) << BildId{Bildart::BlaueKarte, k} << name;
+        QTest::addRow("red %d", k) << BildId{Bildart::RoteKarte, k} << name;
+    }
+    const char *const numerals[5] = {"I", "II", "III", "IV", "V"};
+    for (int f = 0; f < 5; ++f)
+        QTest::addRow("fret %d", f)
+            << BildId{Bildart::Bundzahl, f} << QStringLiteral("Bund ") + QLatin1String(numerals[f]);
+    QTest::newRow("teddy") << BildId{Bildart::Teddy, 0} << QStringLiteral("Teddybär");
+    QTest::newRow("old") << BildId{Bildart::UeberschriftAlt, 0}
+                         << QStringLiteral("Der alte Akkord");
+    QTest::newRow("new blue") << BildId{Bildart::UeberschriftNeuBlau, 0}
+                              << QStringLiteral("Der neue Akkord");
+    QTest::newRow("new red") << BildId{Bildart::UeberschriftNeuRot, 0}
+                             << QStringLiteral("Der neue Akkord");
+    QTest::newRow("banner") << BildId{Bildart::Titel, 0} << QString();
+    QTest::newRow("neck") << BildId{Bildart::Gitarrenhals, 0} << QStringLiteral("Gitarrenhals");
+}
+
+void TestBilder::pictureSizeAndDescription()
+{
+    QFETCH(BildId, id);
+    QFETCH(QString, description);
+    const Picture p = picture(id);
+    QVERIFY(!p.pixmap.isNull());
+    QCOMPARE(p.pixmap.deviceIndependentSize().toSize(), expectedSize(fileOf(id)));
+    if (description.isEmpty())
+        QVERIFY(p.description.contains(QStringLiteral("Griffwandler")));
+    else
+        QCOMPARE(p.description, description);
+    // Loaded once: a second request shares the same pixels.
+    QCOMPARE(picture(id).pixmap.cacheKey(), p.pixmap.cacheKey());
+    // What is embedded is exactly the committed picture file of the screen's scale.
+    const int ratio = int(p.pixmap.devicePixelRatio());
+    const QImage file(QStringLiteral(GRIFF_ASSETS_DIR "/") + fileOf(id) +
+                      (ratio == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
+    QVERIFY(!file.isNull());
+    QCOMPARE(p.pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             file.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+void TestBilder::pixelRatioFollowsTheScreen()
+{
+    // The suite runs once at 1x and once with the screens scaled to 2x.
+    const qreal expected = qEnvironmentVariableIntValue("GRIFF_EXPECTED_RATIO");
+    QVERIFY(expected == 1 || expected == 2);
+    QCOMPARE(qGuiApp->devicePixelRatio(), expected);
+    for (const BildId id : {BildId{Bildart::BlaueKarte, 5}, BildId{Bildart::Gitarrenhals, 0},
+                            BildId{Bildart::Titel, 0}}) {
+        const QPixmap pixmap = picture(id).pixmap;
+        QCOMPARE(pixmap.devicePixelRatio(), expected);
+        QCOMPARE(pixmap.size(), expectedSize(fileOf(id)) * int(expected));
+    }
+}
+
+void TestBilder::sameColumnSameChordName_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("name");
+    for (int k = 0; k < 12; ++k)
+        QTest::addRow("%d", k) << k << QString::fromLatin1(ChordNames[k]);
+}
+
+void TestBilder::sameColumnSameChordName()
+{
+    QFETCH(int, column);
+    QFETCH(QString, name);
+    QCOMPARE(chordName(column), name);
+    QCOMPARE(picture({Bildart::BlaueKarte, column}).description, name);
+    QCOMPARE(picture({Bildart::RoteKarte, column}).description, name);
+    QVERIFY(!name.contains(u'b')); // German names: no flats
+}
+
+void TestBilder::rejectsIndicesOutOfRange_data()
+{
+    QTest::addColumn<BildId>("id");
+    QTest::newRow("blue -1") << BildId{Bildart::BlaueKarte, -1};
+    QTest::newRow("blue 12") << BildId{Bildart::BlaueKarte, 12};
+    QTest::newRow("red 12") << BildId{Bildart::RoteKarte, 12};
+    QTest::newRow("fret 5") << BildId{Bildart::Bundzahl, 5};
+    QTest::newRow("teddy 1") << BildId{Bildart::Teddy, 1};
+    QTest::newRow("neck -1") << BildId{Bildart::Gitarrenhals, -1};
+    QTest::newRow("unknown kind") << BildId{Bildart(42), 0};
+}
+
+void TestBilder::rejectsIndicesOutOfRange()
+{
+    QFETCH(BildId, id);
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, picture(id));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, chordName(id.index == 12 ? 12 : -1));
+}
+
+void TestBilder::startbilderCoverExactlyThePictureControls()
+{
+    QMap<QString, BildId> expected;
+    for (int k = 0; k < 12; ++k) {
+        expected.insert(key(Name::Noten1, k), {Bildart::BlaueKarte, k});
+        expected.insert(key(Name::Noten2, k), {Bildart::BlaueKarte, k});
+        expected.insert(key(Name::Rote, k), {Bildart::RoteKarte, k});
+        expected.insert(key(Name::Teddy, k), {Bildart::Teddy, 0});
+    }
+    for (int k = 0; k < 5; ++k)
+        expected.insert(key(Name::BundTaste, k), {Bildart::Bundzahl, k});
+    expected.insert(key(Name::Image1, -1), {Bildart::Gitarrenhals, 0});
+    expected.insert(key(Name::Image2, -1), {Bildart::Titel, 0});
+    expected.insert(key(Name::Image3, -1), {Bildart::UeberschriftAlt, 0});
+    expected.insert(key(Name::Image4, -1), {Bildart::UeberschriftNeuBlau, 0});
+    expected.insert(key(Name::derneueAkkord, -1), {Bildart::UeberschriftNeuRot, 0});
+
+    QMap<QString, BildId> actual;
+    for (const Startbild &s : startbilder()) {
+        const QString k = key(s.name, s.index);
+        QVERIFY2(!actual.contains(k), qPrintable(k + QStringLiteral(" twice")));
+        QVERIFY(isArray(s.name) ? s.index >= 0 && s.index < elementCount(s.name) : s.index == -1);
+        actual.insert(k, s.bild);
+    }
+    QCOMPARE(actual.keys(), expected.keys());
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        QVERIFY2(actual.value(it.key()) == it.value(), qPrintable(it.key()));
+    // Every picture of the table is loadable, so building the window cannot fail.
+    for (const Startbild &s : startbilder())
+        QVERIFY(!picture(s.bild).pixmap.isNull());
+}
+
+void TestBilder::programIconHasNineOpaqueSizes()
+{
+    const QIcon icon = programIcon();
+    QList<int> sizes;
+    for (const QSize &s : icon.availableSizes()) {
+        QCOMPARE(s.width(), s.height());
+        sizes << s.width();
+        const QImage image = icon.pixmap(s, 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(image.size(), s);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                QCOMPARE(qAlpha(image.pixel(x, y)), 255);
+        const QImage file(QStringLiteral(GRIFF_ASSETS_DIR "/icon/icon-%1.png").arg(s.width()));
+        QCOMPARE(image, file.convertToFormat(QImage::Format_ARGB32));
+    }
+    std::sort(sizes.begin(), sizes.end());
+    QCOMPARE(sizes, (QList<int>{16, 24, 32, 48, 64, 72, 96, 128, 256}));
+}
+
+void TestBilder::iconFileForWindows()
+{
+    QFile file(QStringLiteral(GRIFF_ASSETS_DIR "/icon/griffwandler.ico"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray ico = file.readAll();
+    auto u16 = [&](qsizetype at) {
+        return quint16(quint8(ico[at]) | quint8(ico[at + 1]) << 8);
+    };
+    auto u32 = [&](qsizetype at) {
+        return quint32(u16(at)) | quint32(u16(at + 2)) << 16;
+    };
+    QCOMPARE(u16(0), 0);
+    QCOMPARE(u16(2), 1);
+    QCOMPARE(u16(4), 9);
+    QSet<int> sizes;
+    for (int i = 0; i < 9; ++i) {
+        const qsizetype entry = 6 + 16 * i;
+        const int size = quint8(ico[entry]) == 0 ? 256 : quint8(ico[entry]);
+        QCOMPARE(quint8(ico[entry + 1]), quint8(ico[entry]));
+        QCOMPARE(u16(entry + 6), 32);
+        const quint32 length = u32(entry + 8);
+        const quint32 offset = u32(entry + 12);
+        QVERIFY(offset + length <= quint32(ico.size()));
+        const QByteArray data = ico.mid(offset, length);
+        if (size == 256) {
+            QVERIFY(data.startsWith("\x89PNG"));
+            QCOMPARE(quint8(data[25]), quint8(6)); // colour type RGBA, as Windows expects
+            QCOMPARE(QImage::fromData(data).size(), QSize(256, 256));
+        } else {
+            // 32-bit bitmap: header, colour rows, then a one-bit mask.
+            QCOMPARE(u32(offset), 40u);
+            QCOMPARE(int(u32(offset + 4)), size);
+            QCOMPARE(int(u32(offset + 8)), 2 * size);
+            QCOMPARE(u16(offset + 14), 32);
+            QCOMPARE(int(length), 40 + size * size * 4 + ((size + 31) / 32) * 4 * size);
+            for (int p = 0; p < size * size; ++p)
+                QCOMPARE(quint8(data[40 + 4 * p + 3]), quint8(255));
+        }
+        sizes.insert(size);
+    }
+    QCOMPARE(sizes, (QSet<int>{16, 24, 32, 48, 64, 72, 96, 128, 256}));
+}
+
+void TestBilder::pointersHaveHotSpotsOnTheFingertip()
+{
+    const QString files[2] = {QStringLiteral("pointer-button"), QStringLiteral("pointer-window")};
+    const QCursor cursors[2] = {buttonPointer(), windowPointer()};
+    for (int i = 0; i < 2; ++i) {
+        const QCursor &cursor = cursors[i];
+        const QImage hand = cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(hand,
+                 QImage(QStringLiteral(GRIFF_ASSETS_DIR "/") + files[i] + QStringLiteral(".png"))
+                     .convertToFormat(QImage::Format_ARGB32));
+        QCOMPARE(hand.size(), QSize(32, 32));
+        QCOMPARE(cursor.hotSpot().y(), 0);
+        QCOMPARE(qAlpha(hand.pixel(cursor.hotSpot())), 255);
+        // The fingertip is four pixels wide; the hot spot is on one of its middle two.
+        QVERIFY(qAlpha(hand.pixel(cursor.hotSpot() - QPoint(1, 0))) == 255);
+        QVERIFY(qAlpha(hand.pixel(cursor.hotSpot() + QPoint(1, 0))) == 255);
+    }
+    QCOMPARE(windowPointer().hotSpot().x() - buttonPointer().hotSpot().x(), 6);
+}
+
+void TestBilder::fontsHaveArialMetrics_data()
+{
+    // Advance widths of Arial in font units (2048 to the em), the metrics that
+    // Liberation Sans shares.
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("units");
+    QTest::newRow("bold Ende") << true << QStringLiteral("Ende") << 1366 + 1251 + 1251 + 1139;
+    QTest::newRow("bold Webseite") << true << QStringLiteral("Webseite")
+                                   << 1933 + 1139 + 1251 + 1139 + 1139 + 569 + 682 + 1139;
+    QTest::newRow("bold I-V") << true << QStringLiteral("I-V") << 569 + 682 + 1366;
+    QTest::newRow("regular Ende") << false << QStringLiteral("Ende") << 1366 + 1139 + 1139 + 1139;
+    QTest::newRow("regular mit") << false << QStringLiteral("mit") << 1706 + 455 + 569;
+}
+
+void TestBilder::fontsHaveArialMetrics()
+{
+    QFETCH(bool, bold);
+    QFETCH(QString, text);
+    QFETCH(int, units);
+    const QFont font = bold ? formFont() : controlFont();
+    QCOMPARE(font.pixelSize(), bold ? 16 : 11);
+    QCOMPARE(font.bold(), bold);
+    QVERIFY(!font.kerning());
+    const QFontInfo info(font);
+    QCOMPARE(info.family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(info.bold(), bold);
+    QCOMPARE(info.pixelSize(), bold ? 16 : 11);
+    // At one pixel per font unit the advances are the design widths exactly.
+    QFont large = font;
+    large.setPixelSize(2048);
+    large.setHintingPreference(QFont::PreferNoHinting);
+    QCOMPARE(qRound(QFontMetricsF(large).horizontalAdvance(text)), units);
+}
+
+QTEST_MAIN(TestBilder)
+#include "tst_bilder.moc"
