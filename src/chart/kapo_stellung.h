@@ -15,10 +15,10 @@ inline constexpr int SpaltenAnzahl = 12; // chord columns, index 0 (C) to 11 (H)
 // What the window shows with the capo on one fret: everything follows from the
 // fret index alone, never from an earlier click.
 struct KapoStellung {
-    int bund = 0;                              // fret number n = index + 1, 1 to 5
-    QString beschriftung;                      // caption of Label1
-    std::array<int, SpaltenAnzahl> quelle{};   // column c shows Rote(quelle[c])
-    std::array<bool, BundAnzahl> streifen{};   // visibility of KapoStreifen(j)
+    int bund = 0;                                    // fret number n = index + 1, 1 to 5
+    QString beschriftung;                            // caption of Label1
+    std::array<int, SpaltenAnzahl> quelle{};         // column c shows Rote(quelle[c])
+    std::array<bool, BundAnzahl> streifen{};         // visibility of KapoStreifen(j)
     Steuerelement ueberschrift{Name::derneueAkkord}; // picture source of Image4
 
     friend bool operator==(const KapoStellung &, const KapoStellung &) = default;

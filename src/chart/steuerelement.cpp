@@ -12,11 +12,11 @@ struct NameInfo {
 };
 
 constexpr std::array<NameInfo, NameCount> names{{
-    {u"TeddyLine", 12},     {u"Noten2", 12}, {u"Noten1", 12}, {u"KapoStreifen", 5},
-    {u"BundTaste", 5},      {u"Command3", 0}, {u"Command1", 0}, {u"Label3", 2},
-    {u"Teddy", 12},         {u"derneueAkkord", 0}, {u"Rote", 12}, {u"Label2", 0},
-    {u"Image4", 0},         {u"Image3", 0}, {u"Image2", 0}, {u"Image1", 0},
-    {u"Label1", 0},         {u"Shape1", 2}, {u"Shape2", 0}, {u"Shape3", 0},
+    {u"TeddyLine", 12}, {u"Noten2", 12},       {u"Noten1", 12},  {u"KapoStreifen", 5},
+    {u"BundTaste", 5},  {u"Command3", 0},      {u"Command1", 0}, {u"Label3", 2},
+    {u"Teddy", 12},     {u"derneueAkkord", 0}, {u"Rote", 12},    {u"Label2", 0},
+    {u"Image4", 0},     {u"Image3", 0},        {u"Image2", 0},   {u"Image1", 0},
+    {u"Label1", 0},     {u"Shape1", 2},        {u"Shape2", 0},   {u"Shape3", 0},
 }};
 
 const NameInfo &info(Name name)

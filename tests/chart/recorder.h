@@ -17,7 +17,8 @@ public:
     void setVisible(Steuerelement control, bool visible) override
     {
         log << QStringLiteral("%1.Visible=%2")
-                   .arg(toString(control), visible ? QStringLiteral("true") : QStringLiteral("false"));
+                   .arg(toString(control),
+                        visible ? QStringLiteral("true") : QStringLiteral("false"));
     }
     Bild picture(Steuerelement control) const override
     {

@@ -46,7 +46,8 @@ void TestZeigerStellung::clickWritesInFixedOrder()
     for (int j = 0; j < SpaltenAnzahl; ++j)
         expected << QStringLiteral("Teddy(%1).Visible=false").arg(j)
                  << QStringLiteral("TeddyLine(%1).Visible=false").arg(j);
-    expected << QStringLiteral("Teddy(7).Visible=true") << QStringLiteral("TeddyLine(7).Visible=true");
+    expected << QStringLiteral("Teddy(7).Visible=true")
+             << QStringLiteral("TeddyLine(7).Visible=true");
     QCOMPARE(recorder.log, expected);
 }
 

@@ -43,8 +43,7 @@ public:
 
     bool operator==(const WindowState &other) const
     {
-        return visible == other.visible && pictures == other.pictures &&
-               captions == other.captions;
+        return visible == other.visible && pictures == other.pictures && captions == other.captions;
     }
 };
 
