@@ -1,0 +1,221 @@
+#include "control_set.h"
+
+#include "bilder.h"
+#include "command_button.h"
+#include "image_control.h"
+#include "label_control.h"
+#include "shape_control.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+namespace griffwandler::app {
+
+namespace {
+
+QString textOf(std::span<const std::u16string_view> texts, int index)
+{
+    if (texts.empty())
+        return {};
+    const std::u16string_view text = texts.size() == 1 ? texts[0] : texts[std::max(index, 0)];
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool hasStartingPicture(Steuerelement control)
+{
+    const auto &starts = assets::startbilder();
+    return std::any_of(starts.begin(), starts.end(), [&](const assets::Startbild &start) {
+        return start.name == control.name && start.index == control.index;
+    });
+}
+
+int slot(int index)
+{
+    return std::max(index, 0);
+}
+
+std::out_of_range noSuchControl(Steuerelement control, const char *what)
+{
+    return std::out_of_range(toString(control).toStdString() + what);
+}
+
+} // namespace
+
+QColor fromOleColor(OleColor bgr)
+{
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+QRect toPixels(const Twips &twips)
+{
+    return QRect(twips.left / TwipsPerPixel, twips.top / TwipsPerPixel, twips.width / TwipsPerPixel,
+                 twips.height / TwipsPerPixel);
+}
+
+ControlSet::ControlSet(QWidget &form)
+{
+    for (const ControlRow &row : formDefinition()) {
+        auto &elements = m_widgets[static_cast<std::size_t>(row.name)];
+        elements.resize(std::max<qsizetype>(elements.size(), elementCount(row.name)));
+        for (int index : row.stacking)
+            build(form, row, index);
+    }
+    giveStartingPictures();
+    setTabOrder();
+}
+
+void ControlSet::build(QWidget &form, const ControlRow &row, int index)
+{
+    QWidget *widget = nullptr;
+    switch (row.kind) {
+    case Kind::CommandButton: {
+        auto *button = new controls::CommandButton(&form);
+        button->setFaceColor(fromOleColor(row.backColor));
+        button->setText(textOf(row.captions, index));
+        widget = button;
+        break;
+    }
+    case Kind::Label: {
+        auto *label = new controls::LabelControl(&form);
+        label->setCaption(textOf(row.captions, index));
+        label->setCentred(row.centred);
+        label->setOpaque(row.opaque, fromOleColor(row.backColor));
+        widget = label;
+        break;
+    }
+    case Kind::Image:
+        widget = new controls::ImageControl(&form);
+        break;
+    case Kind::Shape: {
+        auto *shape = new controls::ShapeControl(&form);
+        shape->setBackColor(fromOleColor(row.backColor));
+        if (row.insideBorder)
+            shape->setInsideBorder(fromOleColor(row.backColor));
+        widget = shape;
+        break;
+    }
+    }
+
+    const Steuerelement control{row.name, index};
+    widget->setObjectName(toString(control));
+    widget->setGeometry(toPixels(row.geometry(index)));
+    widget->setToolTip(textOf(row.tooltips, index));
+    if (row.font == Font::Form)
+        widget->setFont(assets::formFont());
+    else if (row.font == Font::Control)
+        widget->setFont(assets::controlFont());
+    if (row.pointer == Pointer::ButtonHand)
+        widget->setCursor(assets::buttonPointer());
+    else if (row.pointer == Pointer::Arrow)
+        widget->setCursor(Qt::ArrowCursor);
+    if (row.tabIndex >= 0)
+        widget->setProperty("TabIndex", row.tabIndex + slot(index));
+    // Buttons without caption or picture (pointer lines, capo strips) are
+    // named by their tooltip; the others by caption or picture.
+    if (row.kind == Kind::CommandButton && row.captions.empty() &&
+        !hasStartingPicture({row.name, index}))
+        widget->setAccessibleName(textOf(row.tooltips, index).trimmed());
+    widget->setVisible(row.visibleAtStart);
+    // Each new control lies behind all controls created before it.
+    widget->lower();
+
+    m_widgets[static_cast<std::size_t>(row.name)][slot(index)] = widget;
+}
+
+void ControlSet::giveStartingPictures()
+{
+    for (const assets::Startbild &start : assets::startbilder())
+        setPicture({start.name, start.index}, QVariant::fromValue(assets::picture(start.bild)));
+}
+
+void ControlSet::setTabOrder()
+{
+    std::map<int, QWidget *> byTabIndex;
+    for (const auto &elements : m_widgets)
+        for (QWidget *widget : elements)
+            if (widget && widget->focusPolicy() != Qt::NoFocus)
+                byTabIndex.emplace(widget->property("TabIndex").toInt(), widget);
+    QWidget *previous = nullptr;
+    for (const auto &[tabIndex, widget] : byTabIndex) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+QWidget *ControlSet::widget(Steuerelement control) const
+{
+    const auto &elements = m_widgets.at(static_cast<std::size_t>(control.name));
+    const bool array = isArray(control.name);
+    if ((array && (control.index < 0 || control.index >= elements.size())) ||
+        (!array && control.index != -1))
+        throw noSuchControl(control, " is not a control of the window");
+    return elements[slot(control.index)];
+}
+
+controls::CommandButton *ControlSet::button(Steuerelement control) const
+{
+    if (auto *button = qobject_cast<controls::CommandButton *>(widget(control)))
+        return button;
+    throw noSuchControl(control, " is not a button");
+}
+
+controls::ImageControl *ControlSet::image(Steuerelement control) const
+{
+    if (auto *image = qobject_cast<controls::ImageControl *>(widget(control)))
+        return image;
+    throw noSuchControl(control, " is not an image");
+}
+
+controls::LabelControl *ControlSet::label(Steuerelement control) const
+{
+    if (auto *label = qobject_cast<controls::LabelControl *>(widget(control)))
+        return label;
+    throw noSuchControl(control, " is not a label");
+}
+
+int ControlSet::count() const
+{
+    int n = 0;
+    for (const auto &elements : m_widgets)
+        n += static_cast<int>(elements.size());
+    return n;
+}
+
+void ControlSet::setVisible(Steuerelement control, bool visible)
+{
+    widget(control)->setVisible(visible);
+}
+
+Bild ControlSet::picture(Steuerelement control) const
+{
+    if (auto *button = qobject_cast<controls::CommandButton *>(widget(control)))
+        return QVariant::fromValue(
+            assets::Picture{button->picture(), button->pictureDescription()});
+    const controls::ImageControl *picture = image(control);
+    return QVariant::fromValue(assets::Picture{picture->picture(), picture->pictureDescription()});
+}
+
+void ControlSet::setPicture(Steuerelement control, const Bild &bild)
+{
+    if (!bild.canConvert<assets::Picture>())
+        throw std::invalid_argument("not a picture: " + bild.toString().toStdString());
+    const auto picture = bild.value<assets::Picture>();
+    QWidget *w = widget(control);
+    if (auto *button = qobject_cast<controls::CommandButton *>(w))
+        button->setPicture(picture.pixmap, picture.description);
+    else
+        image(control)->setPicture(picture.pixmap, picture.description);
+}
+
+void ControlSet::setCaption(Steuerelement control, const QString &caption)
+{
+    label(control)->setCaption(caption);
+}
+
+} // namespace griffwandler::app

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "steuerelement.h"
+
+#include <QtGlobal>
+
+#include <span>
+#include <string_view>
+
+namespace griffwandler::app {
+
+enum class Kind { CommandButton, Label, Image, Shape };
+
+// The mouse pointer a control sets. Inherit shows the window's own pointer.
+enum class Pointer { Inherit, ButtonHand, Arrow };
+
+// Form: Arial 12 pt bold. Control: the toolkit's small default control font.
+enum class Font { None, Form, Control };
+
+// Position and size in twips, as the window is defined; converted to pixels in
+// one place (toPixels) when the controls are built.
+struct Twips {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+inline constexpr int TwipsPerPixel = 15;
+
+// A colour written as in the definition, &H00BBGGRR&.
+using OleColor = quint32;
+
+// One row per control or control array, in stacking order, front to back. An
+// array whose elements are not adjacent in that order takes one row per run.
+struct ControlRow {
+    Name name;
+    Kind kind;
+    // Element indices front to back; {-1} for a single control.
+    std::span<const int> stacking;
+    Twips (*geometry)(int index);
+    // One text for every element, one per element, or none.
+    std::span<const std::u16string_view> tooltips;
+    std::span<const std::u16string_view> captions;
+    OleColor backColor;
+    bool hasBackColor;
+    bool opaque; // labels: BackStyle; shapes are always opaque
+    bool centred;
+    bool insideBorder;
+    Pointer pointer;
+    Font font;
+    int tabIndex; // of element 0, element i has tabIndex + i; -1: no tab position
+    bool visibleAtStart;
+};
+
+// The window: its client area and colour, and the rows of its 85 controls.
+inline constexpr Twips ClientArea{0, 0, 11895, 7185};
+inline constexpr OleColor FormBackColor = 0x00C0C0C0;
+
+std::span<const ControlRow> formDefinition();
+
+// The Left of chord column i: piano keys of one octave, with no black key
+// between E (4) and F (5).
+constexpr int columnLeft(int column)
+{
+    return 3120 + 360 * (column < 5 ? column : column + 1);
+}
+
+constexpr bool isRaisedColumn(int column)
+{
+    return column == 1 || column == 3 || column == 6 || column == 8 || column == 10;
+}
+
+} // namespace griffwandler::app

@@ -1,0 +1,113 @@
+#include "griffwandler_form.h"
+
+#include "bilder.h"
+#include "command_button.h"
+#include "dicker_win_rand.h"
+#include "image_control.h"
+#include "kapo_stellung.h"
+#include "mdl_browser_aufrufen.h"
+#include "screen_pointer.h"
+#include "web_adressen.h"
+#include "zeiger_stellung.h"
+#include "zentriere_form.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace griffwandler::app {
+
+GriffwandlerForm::GriffwandlerForm(QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("GriffwandlerForm"));
+    setWindowTitle(QString());
+    setWindowIcon(assets::programIcon());
+    setCursor(assets::windowPointer());
+    setFixedSize(toPixels(ClientArea).size());
+    setAccessibleName(QStringLiteral("Griffwandler"));
+
+    m_controls = std::make_unique<ControlSet>(*this);
+    bindHandlers();
+    // "&Webseite" is the window's default button: Enter clicks it unless another
+    // button holds the focus, which takes Enter itself.
+    m_controls->button({Name::Command3})->setDefaultRole(true);
+    m_controls->widget({Name::Command1})->setFocus();
+}
+
+GriffwandlerForm::~GriffwandlerForm() = default;
+
+void GriffwandlerForm::bindHandlers()
+{
+    using controls::CommandButton;
+    for (int k = 0; k < BundAnzahl; ++k)
+        connect(m_controls->button({Name::BundTaste, k}), &CommandButton::clicked, this,
+                [this, k] { BundTaste_Click(static_cast<qint16>(k)); });
+    for (int i = 0; i < SpaltenAnzahl; ++i) {
+        connect(m_controls->button({Name::Noten1, i}), &CommandButton::clicked, this,
+                [this, i] { Noten1_Click(static_cast<qint16>(i)); });
+        connect(m_controls->button({Name::Noten2, i}), &CommandButton::clicked, this,
+                [this, i] { Noten2_Click(static_cast<qint16>(i)); });
+    }
+    connect(m_controls->button({Name::Command1}), &CommandButton::clicked, this,
+            &GriffwandlerForm::Command1_Click);
+    connect(m_controls->button({Name::Command3}), &CommandButton::clicked, this,
+            &GriffwandlerForm::Command3_Click);
+    connect(m_controls->image({Name::Image4}), &controls::ImageControl::clicked, this,
+            &GriffwandlerForm::Image4_Click);
+}
+
+void GriffwandlerForm::setVisible(bool visible)
+{
+    if (visible && !m_loaded && isWindow()) {
+        m_loaded = true;
+        Form_Load();
+    }
+    QWidget::setVisible(visible);
+}
+
+void GriffwandlerForm::Form_Load()
+{
+    services::FormZentrieren(*this, 4);
+    services::DickenRandSetzen(winId());
+    services::setScreenMousePointer(services::ScreenPointer::Default);
+}
+
+void GriffwandlerForm::BundTaste_Click(qint16 index)
+{
+    griffwandler::BundTaste_Click(*m_controls, index);
+}
+
+void GriffwandlerForm::Noten1_Click(qint16 index)
+{
+    griffwandler::Noten1_Click(*m_controls, index);
+}
+
+void GriffwandlerForm::Noten2_Click(qint16 index)
+{
+    griffwandler::Noten2_Click(*m_controls, index);
+}
+
+void GriffwandlerForm::Command1_Click()
+{
+    close();
+    QCoreApplication::exit(0);
+}
+
+void GriffwandlerForm::Command3_Click()
+{
+    services::BrowserAufrufen(winId(), services::homePageAddress());
+}
+
+void GriffwandlerForm::Image4_Click()
+{
+    services::BrowserAufrufen(winId(), services::secondPageAddress());
+}
+
+void GriffwandlerForm::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), fromOleColor(FormBackColor));
+}
+
+} // namespace griffwandler::app

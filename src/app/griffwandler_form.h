@@ -1,0 +1,45 @@
+#pragma once
+
+#include "control_set.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace griffwandler::app {
+
+// The program's one window: the capo chart with its fret buttons, chord cards,
+// pointers, headings and links. Its state lives only in its controls.
+class GriffwandlerForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit GriffwandlerForm(QWidget *parent = nullptr);
+    ~GriffwandlerForm() override;
+
+    ControlSet &controls() { return *m_controls; }
+    const ControlSet &controls() const { return *m_controls; }
+
+    // The window is loaded once, right before it is first shown.
+    void setVisible(bool visible) override;
+
+    // The seven bound handlers; every other event of every control does nothing.
+    void Form_Load();
+    void BundTaste_Click(qint16 index);
+    void Noten1_Click(qint16 index);
+    void Noten2_Click(qint16 index);
+    void Command1_Click();
+    void Command3_Click();
+    void Image4_Click();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void bindHandlers();
+
+    std::unique_ptr<ControlSet> m_controls;
+    bool m_loaded = false;
+};
+
+} // namespace griffwandler::app
