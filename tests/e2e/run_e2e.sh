@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# End-to-end test of the real program in a private X server: start, centred
+# placement, a fret click, a card click, pixels on the screen, and ending with
+# Alt+E and the space bar; arguments, two copies at once, and no display.
+#
+#   run_e2e.sh PROGRAM [SCREENSHOT_FOLDER]
+set -uo pipefail
+
+program=$1
+shots=${2:-}
+work=$(mktemp -d)
+passed=0
+failed=0
+xvfb=""
+app=""
+
+cleanup() {
+    [[ -n "$app" ]] && kill "$app" 2>/dev/null
+    [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+check() { # check NAME COMMAND...
+    local name=$1
+    shift
+    if "$@"; then
+        echo "PASS $name"
+        passed=$((passed + 1))
+    else
+        echo "FAIL $name"
+        failed=$((failed + 1))
+    fi
+}
+
+mkdir -m 0700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+    [[ -s "$work/display" ]] && break
+    sleep 0.05
+done
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+start_program() {
+    "$program" "$@" >"$work/program.log" 2>&1 &
+    app=$!
+    window=""
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n 1)
+        [[ -n "$window" ]] && break
+        sleep 0.05
+    done
+    [[ -n "$window" ]] || { echo "the program showed no window"; cat "$work/program.log"; return 1; }
+    sleep 0.3 # let the first frame be painted
+    eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT
+    xdotool windowfocus --sync "$window"
+}
+
+# Waits up to five seconds for the program to end; true if it ended with status 0.
+ended() {
+    for _ in $(seq 100); do
+        if ! kill -0 "$app" 2>/dev/null; then
+            wait "$app"
+            local status=$?
+            app=""
+            return "$status"
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
+screenshot() { # screenshot NAME: the window as the screen shows it
+    import -window root "$work/root.png"
+    convert "$work/root.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/$1.png"
+    [[ -n "$shots" ]] && mkdir -p "$shots" && cp "$work/$1.png" "$shots/$1.png"
+    return 0
+}
+
+pixel() { # pixel NAME X Y: "r,g,b" of a window pixel
+    convert "$work/$1.png" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}
+
+is_colour() { [[ "$(pixel "$1" "$2" "$3")" == "$4" ]]; }
+
+count_colour() { # count_colour NAME GEOMETRY r,g,b: pixels of exactly that colour
+    convert "$work/$1.png" -crop "$2" +repage -fill black +opaque "rgb($3)" -fill white -opaque "rgb($3)" \
+        -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+start_program || exit 1
+check "window is 793x479" test "${WIDTH}x${HEIGHT}" = 793x479
+check "window is centred horizontally" test $((2 * X + WIDTH - 1024)) -ge -1 -a $((2 * X + WIDTH - 1024)) -le 1
+check "window is centred vertically" test $((2 * Y + HEIGHT - 768)) -ge -1 -a $((2 * Y + HEIGHT - 768)) -le 1
+screenshot start
+check "upper rule is navy" is_colour start 400 65 0,0,128
+check "window grey between the rows" is_colour start 540 300 192,192,192
+check "no capo strip at start" test "$(pixel start 112 319)" != 0,0,128
+check "heading over the new row is blue, not red" test "$(count_colour start 225x47+264+216 255,0,0)" -eq 0
+
+xdotool mousemove --window "$window" 52 308 click 1 # fret III
+sleep 0.3
+screenshot fret-3
+check "capo strip III is shown" is_colour fret-3 112 319 0,0,128
+check "capo strip I stays hidden" test "$(pixel fret-3 112 239)" != 0,0,128
+check "heading over the new row turned red" test "$(count_colour fret-3 225x47+264+216 255,0,0)" -gt 200
+
+xdotool mousemove --window "$window" 372 188 click 1 # the old F
+sleep 0.3
+screenshot fret-3-card-f
+check "pointer line under F" is_colour fret-3-card-f 372 215 128,98,62
+check "no pointer line under E" test "$(pixel fret-3-card-f 324 215)" != 128,98,62
+
+xdotool key --clearmodifiers alt+e
+check "Alt+E ends the program with status 0" ended
+
+start_program || exit 1
+xdotool key space
+check "space right after start ends the program" ended
+
+# The program takes no command line: arguments change nothing it shows.
+start_program --help -platform offscreen -style fusion extra || exit 1
+screenshot with-arguments
+check "arguments change nothing on the screen" \
+    test "$(compare -metric AE "$work/start.png" "$work/with-arguments.png" null: 2>&1)" = 0
+first=$app
+first_window=$window
+start_program || exit 1
+check "a second copy runs beside the first" kill -0 "$first"
+xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
+check "the second copy ends with Alt+E" ended
+app=$first
+check "the first copy still runs" kill -0 "$app"
+xdotool windowfocus --sync "$first_window" key --clearmodifiers alt+e
+check "the first copy ends with Alt+E" ended
+
+# Without any display the program says so in one line and ends with status 1.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" >"$work/out.log" 2>"$work/err.log"
+status=$?
+check "without a display it ends with status 1" test "$status" -eq 1
+check "without a display it says so in one line" test "$(wc -l <"$work/err.log")" -eq 1 -a ! -s "$work/out.log"
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
