@@ -129,4 +129,12 @@ QString stripAccessKeyMarkers(const QString &caption)
     return result;
 }
 
+void announceNameChange(QObject *control)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(control, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
 } // namespace griffwandler::controls

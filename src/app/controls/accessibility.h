@@ -2,11 +2,16 @@
 
 #include <QString>
 
+class QObject;
+
 namespace griffwandler::controls {
 
 // Registers the accessibility interfaces of the four controls with Qt once per
 // process; every control's constructor calls it, so users never need to.
 void installAccessibleFactory();
+
+// Tells screen readers, if any listen, that a control now has another name.
+void announceNameChange(QObject *control);
 
 // A caption as a screen reader should say it: access-key markers removed, "&&" kept
 // as one literal '&'.

@@ -2,10 +2,11 @@
 
 #include "accessibility.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
+
+#include <utility>
 
 namespace griffwandler::controls {
 
@@ -64,13 +65,9 @@ QColor CommandButton::faceColor() const
 void CommandButton::setPicture(const QPixmap &picture, const QString &description)
 {
     m_picture = picture;
-    const bool renamed = m_description != description;
-    m_description = description;
     update();
-    if (renamed && QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (std::exchange(m_description, description) != description)
+        announceNameChange(this);
 }
 
 QPixmap CommandButton::picture() const

@@ -2,7 +2,6 @@
 
 #include "accessibility.h"
 
-#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -21,13 +20,9 @@ ImageControl::~ImageControl() = default;
 void ImageControl::setPicture(const QPixmap &picture, const QString &description)
 {
     m_picture = picture;
-    const bool renamed = m_description != description;
-    m_description = description;
     update();
-    if (renamed && QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (std::exchange(m_description, description) != description)
+        announceNameChange(this);
 }
 
 QPixmap ImageControl::picture() const
