@@ -35,7 +35,7 @@ def machine():
                 break
     with open("/proc/meminfo") as meminfo:
         total_kib = int(meminfo.readline().split()[1])
-    return f"{os.cpu_count()} cores, {model}, {total_kib / 1048576:.1f} GiB, Linux {os.uname().release}"
+    return f"{len(os.sched_getaffinity(0))} cores, {model}, {total_kib / 1048576:.1f} GiB, Linux {os.uname().release}"
 
 
 def load():
