@@ -3,7 +3,7 @@
 # build/bench and runs them all: start-up time and memory against a bare
 # toolkit window in a private X server, then the reaction to clicks.
 #
-#   bash bench/run.sh [RUNS]     RUNS start-ups of each program, 15 if not given
+#   bash bench/run.sh [RUNS]     RUNS start-ups of each program, 31 if not given
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,4 +15,4 @@ cmake -S . -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" -j2 --target bench_startup_app bench_startup_floor bench_reaction \
     >"$build/build.log" 2>&1 || { tail -n 50 "$build/build.log"; exit 1; }
 
-exec python3 bench/driver.py "$build/bench" "${1:-15}"
+exec python3 bench/driver.py "$build/bench" "${1:-31}"
