@@ -1,5 +1,6 @@
 #include "bilder.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QResource>
@@ -209,9 +210,18 @@ QIcon programIcon()
 
 QCursor buttonPointer()
 {
-    registerBilderResources();
-    return QCursor(
-        QPixmap::fromImage(rawImage(QStringLiteral(":/griffwandler/pointer-button.argb"))), 9, 0);
+    // Made once and shared: a cursor built from a picture converts it to a bitmap
+    // and a mask, which the thirty-odd buttons that show it would each repeat at
+    // start-up. It goes with the application, as pixmaps must.
+    static std::optional<QCursor> cursor;
+    if (!cursor) {
+        registerBilderResources();
+        cursor.emplace(
+            QPixmap::fromImage(rawImage(QStringLiteral(":/griffwandler/pointer-button.argb"))), 9,
+            0);
+        qAddPostRoutine([] { cursor.reset(); });
+    }
+    return *cursor;
 }
 
 QCursor windowPointer()
