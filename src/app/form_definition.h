@@ -42,9 +42,8 @@ struct ControlRow {
     // One text for every element, one per element, or none.
     std::span<const std::u16string_view> tooltips;
     std::span<const std::u16string_view> captions;
-    OleColor backColor;
-    bool hasBackColor;
-    bool opaque; // labels: BackStyle; shapes are always opaque
+    OleColor backColor; // faces, opaque labels and shapes
+    bool opaque;        // labels: BackStyle; shapes are always opaque
     bool centred;
     bool insideBorder;
     Pointer pointer;
