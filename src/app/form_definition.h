@@ -40,16 +40,16 @@ struct ControlRow {
     std::span<const int> stacking;
     Twips (*geometry)(int index);
     // One text for every element, one per element, or none.
-    std::span<const std::u16string_view> tooltips;
-    std::span<const std::u16string_view> captions;
-    OleColor backColor; // faces, opaque labels and shapes
-    bool opaque;        // labels: BackStyle; shapes are always opaque
-    bool centred;
-    bool insideBorder;
-    Pointer pointer;
-    Font font;
-    int tabIndex; // of element 0, element i has tabIndex + i; -1: no tab position
-    bool visibleAtStart;
+    std::span<const std::u16string_view> tooltips{};
+    std::span<const std::u16string_view> captions{};
+    OleColor backColor = 0;    // button faces, opaque labels and shapes
+    bool opaque = false;       // labels; shapes are always opaque
+    bool centred = false;      // labels; otherwise flush left
+    bool insideBorder = false; // shapes: a line of the back colour inside the edge
+    Pointer pointer = Pointer::Inherit;
+    Font font = Font::None;
+    int tabIndex = -1; // of element 0, element i has tabIndex + i; -1: no tab position
+    bool visibleAtStart = true;
 };
 
 // The window: its client area and colour, and the rows of its 85 controls.
