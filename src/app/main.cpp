@@ -4,32 +4,37 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
-// The toolkit aborts with a core dump when it finds no display; say it plainly.
-bool haveDisplay()
+QtMessageHandler toolkitMessages = nullptr;
+
+// While the window system is being opened, the toolkit's complaints about it
+// are replaced by one plain line: without a display the program cannot run,
+// and that is worth a clear message and status 1, not an abort with a core dump.
+void startupMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    const auto set = [](const char *name) {
-        const char *value = std::getenv(name);
-        return value && *value;
-    };
-    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+    if (type == QtFatalMsg) {
+        std::fputs("griffwandler: needs a graphical display, but none could be opened\n", stderr);
+        std::_Exit(1);
+    }
+    const std::string_view category = context.category ? context.category : "";
+    if (category.starts_with("qt.qpa"))
+        return;
+    toolkitMessages(type, context, message);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (!haveDisplay()) {
-        std::fputs("griffwandler: needs a graphical display (neither DISPLAY nor WAYLAND_DISPLAY "
-                   "is set)\n",
-                   stderr);
-        return 1;
-    }
+    toolkitMessages = qInstallMessageHandler(startupMessages);
     // The program takes no command line: the toolkit sees only the program name.
     int toolkitArgc = argc > 0 ? 1 : 0;
     QApplication application(toolkitArgc, argv);
+    qInstallMessageHandler(toolkitMessages);
+
     QApplication::setApplicationName(QStringLiteral("Griffwandler"));
     QGuiApplication::setDesktopFileName(QStringLiteral("griffwandler"));
 

@@ -143,6 +143,10 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" >"$work/out.log"
 status=$?
 check "without a display it ends with status 1" test "$status" -eq 1
 check "without a display it says so in one line" test "$(wc -l <"$work/err.log")" -eq 1 -a ! -s "$work/out.log"
+DISPLAY=:65000 "$program" >"$work/out.log" 2>"$work/err.log"
+status=$?
+check "with an unreachable display it ends with status 1" test "$status" -eq 1
+check "with an unreachable display it says so in one line" test "$(wc -l <"$work/err.log")" -eq 1
 
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
