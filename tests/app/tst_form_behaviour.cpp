@@ -1,5 +1,6 @@
 // The running window: clicks, keys and what they change, on real widgets.
 #include "app/form_fixture.h"
+#include "app/url_recorder.h"
 #include "bilder.h"
 #include "command_button.h"
 #include "label_control.h"
@@ -7,7 +8,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -16,20 +16,10 @@
 using namespace griffwandler;
 using namespace griffwandler::app;
 
-// Records the addresses the window hands to the desktop.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public Q_SLOTS:
-    void open(const QUrl &url) { urls << url; }
-};
-
 class TestFormBehaviour : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -50,14 +40,8 @@ private:
     QWidget *w(Name name, int index = -1) { return m_form->controls().widget({name, index}); }
     void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 5)); }
     std::unique_ptr<GriffwandlerForm> m_form;
-    UrlRecorder m_urls;
+    test::UrlRecorder m_urls;
 };
-
-void TestFormBehaviour::initTestCase()
-{
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
-}
 
 void TestFormBehaviour::init()
 {

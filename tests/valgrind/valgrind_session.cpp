@@ -2,13 +2,13 @@
 // checker: fret clicks, card clicks, both links (with the desktop's URL handler
 // replaced), keys, then the end button. Exits 0 only when every step had its
 // effect and the end button ended the event loop.
+#include "app/url_recorder.h"
 #include "control_set.h"
 #include "griffwandler_form.h"
 #include "kapo_stellung.h"
 #include "web_adressen.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -19,14 +19,6 @@ using namespace griffwandler;
 using namespace griffwandler::app;
 
 namespace {
-
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public Q_SLOTS:
-    void open(const QUrl &url) { urls << url; }
-};
 
 int failures = 0;
 
@@ -43,7 +35,7 @@ void click(QWidget *widget)
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 5));
 }
 
-void script(GriffwandlerForm &form, const UrlRecorder &urls)
+void script(GriffwandlerForm &form, const test::UrlRecorder &urls)
 {
     ControlSet &controls = form.controls();
     auto w = [&](Name name, int index = -1) {
@@ -83,9 +75,7 @@ void script(GriffwandlerForm &form, const UrlRecorder &urls)
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    UrlRecorder urls;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &urls, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &urls, "open");
+    test::UrlRecorder urls;
 
     int status = -1;
     {
@@ -106,12 +96,8 @@ int main(int argc, char *argv[])
         });
         status = QApplication::exec();
     }
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     expect(status == 0, "the event loop ends with status 0");
     if (failures == 0)
         std::puts("valgrind_session: all steps passed");
     return failures == 0 ? 0 : 1;
 }
-
-#include "valgrind_session.moc"

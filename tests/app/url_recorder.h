@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDesktopServices>
+#include <QList>
+#include <QObject>
+#include <QUrl>
+
+namespace griffwandler::test {
+
+// Takes every web address the program hands to the desktop, for as long as it
+// lives, and keeps it instead of opening a browser.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    UrlRecorder()
+    {
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
+    }
+    ~UrlRecorder() override
+    {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    }
+
+    QList<QUrl> urls;
+
+public Q_SLOTS:
+    void open(const QUrl &url) { urls << url; }
+};
+
+} // namespace griffwandler::test
