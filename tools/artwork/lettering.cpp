@@ -92,9 +92,8 @@ void drawWoodBar(QPainter &painter, const QRectF &bar)
     paintShadow(painter, shape, QColor(0, 0, 0, 70), QPointF(2.0, 2.2), 2.2);
 
     QLinearGradient body(bar.topLeft(), bar.bottomLeft());
-    body.setColorAt(0.0, QColor(240, 205, 150));
-    body.setColorAt(0.45, QColor(222, 178, 117));
-    body.setColorAt(1.0, QColor(176, 126, 70));
+    body.setStops(
+        {{0.0, QColor(240, 205, 150)}, {0.45, QColor(222, 178, 117)}, {1.0, QColor(176, 126, 70)}});
     painter.fillPath(shape, body);
 
     // Grain: long, gently waving lines along the bar.
@@ -136,9 +135,9 @@ void drawKeyboard(QPainter &painter, const QRectF &area)
         const QRectF key(area.left() + k * keyWidth + 0.35, area.top(), keyWidth - 0.7,
                          area.height());
         QLinearGradient ivory(key.topLeft(), key.bottomLeft());
-        ivory.setColorAt(0.0, QColor(236, 236, 232));
-        ivory.setColorAt(0.85, QColor(255, 255, 252));
-        ivory.setColorAt(1.0, QColor(205, 205, 200));
+        ivory.setStops({{0.0, QColor(236, 236, 232)},
+                        {0.85, QColor(255, 255, 252)},
+                        {1.0, QColor(205, 205, 200)}});
         QPainterPath keyShape;
         keyShape.addRoundedRect(key, 0.8, 0.8);
         painter.fillPath(keyShape, ivory);
@@ -148,9 +147,8 @@ void drawKeyboard(QPainter &painter, const QRectF &area)
         const qreal cx = area.left() + (after + 1) * keyWidth;
         const QRectF key(cx - keyWidth * 0.32, area.top(), keyWidth * 0.64, area.height() * 0.6);
         QLinearGradient ebony(key.topLeft(), key.topRight());
-        ebony.setColorAt(0.0, QColor(10, 10, 12));
-        ebony.setColorAt(0.5, QColor(58, 58, 64));
-        ebony.setColorAt(1.0, QColor(14, 14, 16));
+        ebony.setStops(
+            {{0.0, QColor(10, 10, 12)}, {0.5, QColor(58, 58, 64)}, {1.0, QColor(14, 14, 16)}});
         QPainterPath keyShape;
         keyShape.addRoundedRect(key, 0.7, 0.7);
         painter.fillPath(keyShape, ebony);

@@ -117,11 +117,11 @@ void paintHeadstock(QPainter &painter)
 {
     const QPainterPath outline = headstockOutline();
     QLinearGradient wood(QPointF(19, 0), QPointF(104, 0));
-    wood.setColorAt(0.0, QColor(62, 28, 14));
-    wood.setColorAt(0.18, QColor(110, 52, 24));
-    wood.setColorAt(0.5, QColor(128, 62, 28));
-    wood.setColorAt(0.82, QColor(104, 48, 22));
-    wood.setColorAt(1.0, QColor(58, 26, 12));
+    wood.setStops({{0.0, QColor(62, 28, 14)},
+                   {0.18, QColor(110, 52, 24)},
+                   {0.5, QColor(128, 62, 28)},
+                   {0.82, QColor(104, 48, 22)},
+                   {1.0, QColor(58, 26, 12)}});
     painter.fillPath(outline, wood);
 
     painter.save();
@@ -130,15 +130,14 @@ void paintHeadstock(QPainter &painter)
                2.2);
     // Lacquer: a soft, broad gloss running down the left half.
     QLinearGradient gloss(QPointF(22, 0), QPointF(70, 0));
-    gloss.setColorAt(0.0, QColor(255, 255, 255, 0));
-    gloss.setColorAt(0.35, QColor(255, 240, 220, 46));
-    gloss.setColorAt(0.55, QColor(255, 240, 220, 12));
-    gloss.setColorAt(1.0, QColor(255, 255, 255, 0));
+    gloss.setStops({{0.0, QColor(255, 255, 255, 0)},
+                    {0.35, QColor(255, 240, 220, 46)},
+                    {0.55, QColor(255, 240, 220, 12)},
+                    {1.0, QColor(255, 255, 255, 0)}});
     painter.fillRect(QRectF(18, 0, 90, 200), gloss);
     // Shade where the headstock narrows into the neck.
     QLinearGradient throat(QPointF(0, 150), QPointF(0, 192));
-    throat.setColorAt(0.0, QColor(0, 0, 0, 0));
-    throat.setColorAt(1.0, QColor(0, 0, 0, 60));
+    throat.setStops({{0.0, QColor(0, 0, 0, 0)}, {1.0, QColor(0, 0, 0, 60)}});
     painter.fillRect(QRectF(18, 150, 90, 50), throat);
     painter.restore();
 
@@ -164,10 +163,10 @@ void paintHeadstock(QPainter &painter)
         flower.addPath(t.map(petal));
     }
     QRadialGradient nacre(QPointF(Axis - 2, 29), 9);
-    nacre.setColorAt(0.0, QColor(255, 255, 250));
-    nacre.setColorAt(0.4, QColor(226, 240, 236));
-    nacre.setColorAt(0.7, QColor(240, 222, 236));
-    nacre.setColorAt(1.0, QColor(190, 200, 214));
+    nacre.setStops({{0.0, QColor(255, 255, 250)},
+                    {0.4, QColor(226, 240, 236)},
+                    {0.7, QColor(240, 222, 236)},
+                    {1.0, QColor(190, 200, 214)}});
     painter.setPen(QPen(QColor(40, 18, 8, 170), 0.4));
     painter.setBrush(nacre);
     painter.drawPath(flower);
@@ -180,17 +179,15 @@ void paintHeadstock(QPainter &painter)
     bell.cubicTo(Axis - 7, 170, Axis - 6, 158, Axis, 158);
     paintShadow(painter, bell, QColor(0, 0, 0, 90), QPointF(0.8, 1.0), 1.0);
     QLinearGradient black(QPointF(Axis - 10, 0), QPointF(Axis + 10, 0));
-    black.setColorAt(0.0, QColor(20, 20, 22));
-    black.setColorAt(0.4, QColor(62, 62, 66));
-    black.setColorAt(1.0, QColor(12, 12, 14));
+    black.setStops(
+        {{0.0, QColor(20, 20, 22)}, {0.4, QColor(62, 62, 66)}, {1.0, QColor(12, 12, 14)}});
     painter.fillPath(bell, black);
     painter.setPen(QPen(QColor(200, 200, 200, 120), 0.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(bell);
     for (const QPointF screw : {QPointF(Axis, 162.5), QPointF(Axis, 179.5)}) {
         QRadialGradient head(screw - QPointF(0.5, 0.5), 1.6);
-        head.setColorAt(0.0, QColor(250, 250, 250));
-        head.setColorAt(1.0, QColor(120, 120, 124));
+        head.setStops({{0.0, QColor(250, 250, 250)}, {1.0, QColor(120, 120, 124)}});
         painter.setPen(Qt::NoPen);
         painter.setBrush(head);
         painter.drawEllipse(screw, 1.3, 1.3);
@@ -207,18 +204,17 @@ void paintTunerKey(QPainter &painter, qreal row, int side)
     // Gear housing peeking out at the headstock's edge, and the shaft.
     const QRectF housing(15.5, row - 4.5, 6, 9);
     QLinearGradient chrome(housing.topLeft(), housing.bottomLeft());
-    chrome.setColorAt(0.0, QColor(120, 122, 128));
-    chrome.setColorAt(0.3, QColor(246, 247, 250));
-    chrome.setColorAt(0.6, QColor(168, 170, 176));
-    chrome.setColorAt(1.0, QColor(86, 88, 94));
+    chrome.setStops({{0.0, QColor(120, 122, 128)},
+                     {0.3, QColor(246, 247, 250)},
+                     {0.6, QColor(168, 170, 176)},
+                     {1.0, QColor(86, 88, 94)}});
     QPainterPath housingShape;
     housingShape.addRoundedRect(housing, 1.5, 1.5);
     painter.fillPath(housingShape, chrome);
     const QRectF shaft(11, row - 1.4, 6, 2.8);
     QLinearGradient shaftMetal(shaft.topLeft(), shaft.bottomLeft());
-    shaftMetal.setColorAt(0.0, QColor(110, 112, 118));
-    shaftMetal.setColorAt(0.45, QColor(250, 250, 252));
-    shaftMetal.setColorAt(1.0, QColor(90, 92, 98));
+    shaftMetal.setStops(
+        {{0.0, QColor(110, 112, 118)}, {0.45, QColor(250, 250, 252)}, {1.0, QColor(90, 92, 98)}});
     painter.fillRect(shaft, shaftMetal);
 
     // The button: a keystone-like oval, cream plastic with a metal ferrule.
@@ -230,17 +226,16 @@ void paintTunerKey(QPainter &painter, qreal row, int side)
     button.closeSubpath();
     paintShadow(painter, button, QColor(0, 0, 0, 80), QPointF(0.9, 1.3), 1.1);
     QRadialGradient pearl(QPointF(5.2, row - 3), 9);
-    pearl.setColorAt(0.0, QColor(255, 252, 238));
-    pearl.setColorAt(0.55, QColor(232, 222, 190));
-    pearl.setColorAt(1.0, QColor(168, 152, 116));
+    pearl.setStops({{0.0, QColor(255, 252, 238)},
+                    {0.55, QColor(232, 222, 190)},
+                    {1.0, QColor(168, 152, 116)}});
     painter.fillPath(button, pearl);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(110, 96, 70), 0.55));
     painter.drawPath(button);
     QLinearGradient ferrule(QPointF(0, row - 2.5), QPointF(0, row + 2.5));
-    ferrule.setColorAt(0.0, QColor(120, 122, 128));
-    ferrule.setColorAt(0.4, QColor(252, 252, 255));
-    ferrule.setColorAt(1.0, QColor(100, 102, 108));
+    ferrule.setStops(
+        {{0.0, QColor(120, 122, 128)}, {0.4, QColor(252, 252, 255)}, {1.0, QColor(100, 102, 108)}});
     painter.fillRect(QRectF(10.5, row - 2.4, 2.2, 4.8), ferrule);
     painter.restore();
 }
@@ -257,16 +252,14 @@ void paintPost(QPainter &painter, QPointF centre)
         }(),
         QColor(0, 0, 0, 110), QPointF(0.8, 1.1), 1.2);
     QRadialGradient washer(centre - QPointF(1.6, 1.8), 6.5);
-    washer.setColorAt(0.0, QColor(255, 255, 255));
-    washer.setColorAt(0.5, QColor(176, 178, 184));
-    washer.setColorAt(1.0, QColor(80, 82, 88));
+    washer.setStops(
+        {{0.0, QColor(255, 255, 255)}, {0.5, QColor(176, 178, 184)}, {1.0, QColor(80, 82, 88)}});
     painter.setPen(QPen(QColor(60, 60, 66), 0.4));
     painter.setBrush(washer);
     painter.drawEllipse(centre, 4.0, 4.0);
     QRadialGradient post(centre - QPointF(0.7, 0.8), 3.2);
-    post.setColorAt(0.0, QColor(250, 250, 252));
-    post.setColorAt(0.6, QColor(150, 152, 158));
-    post.setColorAt(1.0, QColor(96, 98, 104));
+    post.setStops(
+        {{0.0, QColor(250, 250, 252)}, {0.6, QColor(150, 152, 158)}, {1.0, QColor(96, 98, 104)}});
     painter.setBrush(post);
     painter.drawEllipse(centre, 2.3, 2.3);
     painter.setPen(Qt::NoPen);
@@ -278,11 +271,11 @@ void paintFretboard(QPainter &painter)
 {
     const QPainterPath board = fretboardOutline();
     QLinearGradient wood(QPointF(32, 0), QPointF(92, 0));
-    wood.setColorAt(0.0, QColor(34, 18, 10));
-    wood.setColorAt(0.12, QColor(68, 34, 20));
-    wood.setColorAt(0.5, QColor(82, 42, 26));
-    wood.setColorAt(0.88, QColor(64, 32, 18));
-    wood.setColorAt(1.0, QColor(30, 16, 8));
+    wood.setStops({{0.0, QColor(34, 18, 10)},
+                   {0.12, QColor(68, 34, 20)},
+                   {0.5, QColor(82, 42, 26)},
+                   {0.88, QColor(64, 32, 18)},
+                   {1.0, QColor(30, 16, 8)}});
     painter.fillPath(board, wood);
     painter.save();
     painter.setClipPath(board);
@@ -301,10 +294,10 @@ void paintFretboard(QPainter &painter)
     for (const qreal row : {(FretRows[1] + FretRows[2]) / 2, (FretRows[3] + FretRows[4]) / 2}) {
         const QPointF centre((boardLeft(row) + boardRight(row)) / 2, row);
         QRadialGradient pearl(centre - QPointF(1.1, 1.2), 4.6);
-        pearl.setColorAt(0.0, QColor(255, 255, 255));
-        pearl.setColorAt(0.45, QColor(236, 238, 232));
-        pearl.setColorAt(0.8, QColor(206, 214, 222));
-        pearl.setColorAt(1.0, QColor(170, 172, 168));
+        pearl.setStops({{0.0, QColor(255, 255, 255)},
+                        {0.45, QColor(236, 238, 232)},
+                        {0.8, QColor(206, 214, 222)},
+                        {1.0, QColor(170, 172, 168)}});
         painter.setPen(QPen(QColor(30, 16, 8, 150), 0.4));
         painter.setBrush(pearl);
         painter.drawEllipse(centre, 3.6, 3.6);
@@ -318,10 +311,10 @@ void paintFretboard(QPainter &painter)
         wire.addRoundedRect(QRectF(l, row - 1.2, r - l, 2.4), 1.0, 1.0);
         paintShadow(painter, wire, QColor(0, 0, 0, 150), QPointF(0.2, 1.4), 1.0);
         QLinearGradient metal(QPointF(0, row - 1.2), QPointF(0, row + 1.2));
-        metal.setColorAt(0.0, QColor(130, 132, 136));
-        metal.setColorAt(0.35, QColor(255, 255, 255));
-        metal.setColorAt(0.7, QColor(190, 192, 196));
-        metal.setColorAt(1.0, QColor(96, 96, 100));
+        metal.setStops({{0.0, QColor(130, 132, 136)},
+                        {0.35, QColor(255, 255, 255)},
+                        {0.7, QColor(190, 192, 196)},
+                        {1.0, QColor(96, 96, 100)}});
         painter.fillPath(wire, metal);
     }
 
@@ -329,9 +322,8 @@ void paintFretboard(QPainter &painter)
     const QRectF nut(boardLeft(NutTop) - 0.5, NutTop, boardRight(NutTop) - boardLeft(NutTop) + 1,
                      NutBottom - NutTop);
     QLinearGradient bone(nut.topLeft(), nut.bottomLeft());
-    bone.setColorAt(0.0, QColor(255, 255, 250));
-    bone.setColorAt(0.5, QColor(246, 242, 226));
-    bone.setColorAt(1.0, QColor(206, 198, 176));
+    bone.setStops(
+        {{0.0, QColor(255, 255, 250)}, {0.5, QColor(246, 242, 226)}, {1.0, QColor(206, 198, 176)}});
     painter.fillRect(nut, bone);
 }
 

@@ -43,18 +43,16 @@ QPainterPath ellipse(QPointF centre, qreal rx, qreal ry)
 void paintEye(QPainter &painter, QPointF centre, qreal rx, qreal ry)
 {
     QRadialGradient white(centre + QPointF(-rx * 0.3, -ry * 0.35), ry * 1.2);
-    white.setColorAt(0.0, QColor(236, 254, 255));
-    white.setColorAt(0.7, QColor(176, 236, 248));
-    white.setColorAt(1.0, QColor(128, 204, 226));
+    white.setStops(
+        {{0.0, QColor(236, 254, 255)}, {0.7, QColor(176, 236, 248)}, {1.0, QColor(128, 204, 226)}});
     painter.setPen(QPen(Outline, 0.8));
     painter.setBrush(white);
     painter.drawEllipse(centre, rx, ry);
     // Looking a little to the left and up at the chord card above.
     const QPointF pupil = centre + QPointF(-rx * 0.32, -ry * 0.08);
     QRadialGradient iris(pupil, rx * 0.6);
-    iris.setColorAt(0.0, QColor(10, 30, 120));
-    iris.setColorAt(0.7, QColor(20, 80, 214));
-    iris.setColorAt(1.0, QColor(12, 48, 160));
+    iris.setStops(
+        {{0.0, QColor(10, 30, 120)}, {0.7, QColor(20, 80, 214)}, {1.0, QColor(12, 48, 160)}});
     painter.setPen(Qt::NoPen);
     painter.setBrush(iris);
     painter.drawEllipse(pupil, rx * 0.56, ry * 0.5);
@@ -78,9 +76,7 @@ void drawTeddy(QPainter &painter)
     paintShadow(painter, silhouette.simplified(), QColor(0, 0, 0, 90), QPointF(2.6, 2.4), 1.7);
 
     QRadialGradient fur(QPointF(15, 12), 22);
-    fur.setColorAt(0.0, FurLight);
-    fur.setColorAt(0.65, QColor(158, 96, 44));
-    fur.setColorAt(1.0, FurDark);
+    fur.setStops({{0.0, FurLight}, {0.65, QColor(158, 96, 44)}, {1.0, FurDark}});
     painter.setPen(QPen(Outline, 1.0));
     painter.setBrush(fur);
     painter.drawPath(leftEar);
@@ -108,16 +104,14 @@ void drawTeddy(QPainter &painter)
 
     // Muzzle, set to the left as the face turns that way.
     QRadialGradient muzzle(QPointF(15, 23), 9);
-    muzzle.setColorAt(0.0, QColor(246, 222, 184));
-    muzzle.setColorAt(1.0, QColor(220, 178, 130));
+    muzzle.setStops({{0.0, QColor(246, 222, 184)}, {1.0, QColor(220, 178, 130)}});
     painter.setPen(QPen(QColor(150, 96, 50, 160), 0.6));
     painter.setBrush(muzzle);
     painter.drawEllipse(QPointF(15.8, 25.2), 8.4, 6.4);
 
     // Rosy cheek on the side that comes towards the viewer.
     QRadialGradient blush(QPointF(27.5, 23.5), 3.6);
-    blush.setColorAt(0.0, QColor(240, 110, 110, 120));
-    blush.setColorAt(1.0, QColor(240, 110, 110, 0));
+    blush.setStops({{0.0, QColor(240, 110, 110, 120)}, {1.0, QColor(240, 110, 110, 0)}});
     painter.setPen(Qt::NoPen);
     painter.setBrush(blush);
     painter.drawEllipse(QPointF(27.5, 23.5), 3.6, 3.6);
