@@ -57,32 +57,24 @@ private:
     CommandButton *button() const { return static_cast<CommandButton *>(object()); }
 };
 
-class AccessibleImage : public QAccessibleWidget {
+// A control named by a text of its own (a picture's description, a caption).
+template <typename Control, QAccessible::Role Role, QString (Control::*NameOf)() const>
+class AccessibleByText : public QAccessibleWidget {
 public:
-    explicit AccessibleImage(ImageControl *image) : QAccessibleWidget(image, QAccessible::Graphic)
-    {}
+    explicit AccessibleByText(Control *control) : QAccessibleWidget(control, Role) {}
 
     QString text(QAccessible::Text t) const override
     {
         if (t != QAccessible::Name)
             return QAccessibleWidget::text(t);
-        return explicitOr(widget(), static_cast<ImageControl *>(object())->pictureDescription());
+        return explicitOr(widget(), (static_cast<Control *>(object())->*NameOf)());
     }
 };
 
-class AccessibleLabel : public QAccessibleWidget {
-public:
-    explicit AccessibleLabel(LabelControl *label)
-        : QAccessibleWidget(label, QAccessible::StaticText)
-    {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t != QAccessible::Name)
-            return QAccessibleWidget::text(t);
-        return explicitOr(widget(), static_cast<LabelControl *>(object())->caption());
-    }
-};
+using AccessibleImage =
+    AccessibleByText<ImageControl, QAccessible::Graphic, &ImageControl::pictureDescription>;
+using AccessibleLabel =
+    AccessibleByText<LabelControl, QAccessible::StaticText, &LabelControl::caption>;
 
 QAccessibleInterface *controlsFactory(const QString &className, QObject *object)
 {
