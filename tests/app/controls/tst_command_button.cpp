@@ -7,6 +7,7 @@
 #include <memory>
 
 using griffwandler::controls::CommandButton;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -357,11 +358,11 @@ void TestCommandButton::accessibleName_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("name");
-    QTest::newRow("caption without marker") << u"&Webseite"_qs << QString() << u"Webseite"_qs;
-    QTest::newRow("caption wins over picture") << u"&Ende"_qs << u"F#"_qs << u"Ende"_qs;
+    QTest::newRow("caption without marker") << u"&Webseite"_s << QString() << u"Webseite"_s;
+    QTest::newRow("caption wins over picture") << u"&Ende"_s << u"F#"_s << u"Ende"_s;
     QTest::newRow("double ampersand is literal")
-        << u"Rock && &Roll"_qs << QString() << u"Rock & Roll"_qs;
-    QTest::newRow("picture only") << QString() << u"Fis-Dur"_qs << u"Fis-Dur"_qs;
+        << u"Rock && &Roll"_s << QString() << u"Rock & Roll"_s;
+    QTest::newRow("picture only") << QString() << u"Fis-Dur"_s << u"Fis-Dur"_s;
 }
 
 void TestCommandButton::accessibleName()
