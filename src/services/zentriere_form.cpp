@@ -1,8 +1,16 @@
 #include "zentriere_form.h"
 
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
+
+#ifdef GRIFFWANDLER_X11_RAHMEN
+#include "x11_rahmen.h"
+
+#include <QtGui/qguiapplication_platform.h>
+#endif
 
 #include <cfloat>
 #include <cmath>
@@ -93,19 +101,74 @@ float pixelsToTwips(int pixels)
     return static_cast<float>(pixels) * TwipsProPixel;
 }
 
-// frameGeometry() includes the frame as soon as the platform reports one;
-// before that it is the widget's own rectangle. move() positions the frame.
+// How long the window manager may take to estimate the frame of a window that
+// is not shown yet. Openbox answers within a round trip or two.
+constexpr int RahmenWartezeitMs = 250;
+
+// The frame the window system puts around the top-level `form`, known before
+// the window is first shown: otherwise the window would be centred by its
+// client area alone and its frame would hang low by half the title bar.
+QMargins erwarteterRahmen(QWidget &form)
+{
+    form.winId(); // the native window, hidden still, is what the frame is asked for
+    QWindow *window = form.windowHandle();
+    if (!window)
+        return {};
+#ifdef GRIFFWANDLER_X11_RAHMEN
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 && x11->connection() && QGuiApplication::platformName() == u"xcb") {
+        const auto rahmen = x11::erwarteterRahmen(
+            x11->connection(), static_cast<std::uint32_t>(window->winId()), RahmenWartezeitMs);
+        if (!rahmen)
+            return {};
+        const auto [left, right, top, bottom] = *rahmen;
+        return QMargins(int(left), int(top), int(right), int(bottom));
+    }
+#endif
+    // Windows knows the frame from the window's style as soon as it exists.
+    return window->frameMargins();
+}
+
+// The outer rectangle, frame and title bar included. The window is placed by
+// its client area, frame corner plus frame width: the toolkit does not know the
+// frame of a window that is not shown yet, the estimate here does.
 class WidgetZugriff : public FormZugriff {
 public:
     explicit WidgetZugriff(QWidget &form) : m_form(form) {}
 
-    float width() override { return pixelsToTwips(m_form.frameGeometry().width()); }
-    float height() override { return pixelsToTwips(m_form.frameGeometry().height()); }
-    void setLeft(float twips) override { m_form.move(twipsToPixels(twips), m_form.y()); }
-    void setTop(float twips) override { m_form.move(m_form.x(), twipsToPixels(twips)); }
+    float width() override
+    {
+        const QMargins frame = rahmen();
+        return pixelsToTwips(m_form.width() + frame.left() + frame.right());
+    }
+    float height() override
+    {
+        const QMargins frame = rahmen();
+        return pixelsToTwips(m_form.height() + frame.top() + frame.bottom());
+    }
+    void setLeft(float twips) override
+    {
+        const QRect client = m_form.geometry();
+        m_form.setGeometry(
+            client.translated(twipsToPixels(twips) + rahmen().left() - client.x(), 0));
+    }
+    void setTop(float twips) override
+    {
+        const QRect client = m_form.geometry();
+        m_form.setGeometry(
+            client.translated(0, twipsToPixels(twips) + rahmen().top() - client.y()));
+    }
 
 private:
+    QMargins rahmen()
+    {
+        if (!m_rahmen)
+            m_rahmen = erwarteterRahmen(m_form);
+        return *m_rahmen;
+    }
+
     QWidget &m_form;
+    std::optional<QMargins> m_rahmen;
 };
 
 class PrimaryScreenZugriff : public BildschirmZugriff {
