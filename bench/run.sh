@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release with debug info, as the default preset) in
 # build/bench and runs them all: start-up time and memory against a bare
-# toolkit window in a private X server, then the reaction to clicks.
+# toolkit window in a private X server, then the reaction to clicks. Where the
+# static Qt for Windows is built (bash scripts/setup.sh windows), a Windows
+# section follows: the start-up of the Windows program under Wine against a
+# bare window built with the same Qt.
 #
 #   bash bench/run.sh [RUNS]     RUNS start-ups of each program, 31 if not given
 set -euo pipefail
@@ -15,4 +18,19 @@ cmake -S . -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" -j2 --target bench_startup_app bench_startup_floor bench_reaction \
     >"$build/build.log" 2>&1 || { tail -n 50 "$build/build.log"; exit 1; }
 
-exec python3 bench/driver.py "$build/bench" "${1:-31}"
+status=0
+python3 bench/driver.py "$build/bench" "${1:-31}" || status=1
+
+qt_windows="${XDG_CACHE_HOME:-$HOME/.cache}/griffwandler/qt-windows"
+if [[ -f "$qt_windows/.griffwandler-complete" ]] && command -v wine >/dev/null; then
+    echo
+    cmake --preset windows >build/windows-bench-configure.log 2>&1 ||
+        { cat build/windows-bench-configure.log; exit 1; }
+    cmake --build build/windows --target bench_startup_app bench_startup_floor \
+        >build/windows-bench-build.log 2>&1 || { tail -n 50 build/windows-bench-build.log; exit 1; }
+    python3 bench/wine_startup.py build/windows/bench "${1:-31}" || status=1
+else
+    echo
+    echo "Windows section skipped: no static Qt for Windows (bash scripts/setup.sh windows builds it)"
+fi
+exit "$status"

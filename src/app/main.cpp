@@ -29,6 +29,12 @@ void startupMessages(QtMsgType type, const QMessageLogContext &context, const QS
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_WIN
+    // GDI draws the embedded bold face in regular weight on some systems;
+    // DirectWrite draws it as designed.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=directwrite");
+#endif
     toolkitMessages = qInstallMessageHandler(startupMessages);
     // The program takes no command line: the toolkit sees only the program name.
     int toolkitArgc = argc > 0 ? 1 : 0;
