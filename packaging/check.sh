@@ -6,8 +6,10 @@
 #
 # Validates the desktop entry and the AppStream metadata the build folder
 # generated, installs into a temporary folder and compares what lands there with
-# the expected list, then builds the Debian package, inspects its control data
-# and contents and runs lintian. Nothing is installed on the system. Ends with "N passed, N failed" and exits
+# the expected list, undoes an install with the uninstall target, then builds
+# the Debian package, inspects its control data and contents and runs lintian.
+# Nothing is installed on the system, and the build folder's record of its last
+# install is left as it was. Ends with "N passed, N failed" and exits
 # non-zero when anything failed.
 set -uo pipefail
 
@@ -25,7 +27,21 @@ icon_sizes=(16 24 32 48 64 72 96 128 256)
 maintainer='Griffwandler-Entwickler <kontakt@griffwandler.example>'
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+record=$build_dir/install_record.txt
+if [[ -f "$record" ]]; then
+    cp "$record" "$work/record.saved"
+fi
+# The installs below overwrite the build folder's install record; a developer's
+# own install from this folder must stay undoable afterwards.
+restore_record() {
+    if [[ -f "$work/record.saved" ]]; then
+        cp "$work/record.saved" "$record"
+    else
+        rm -f "$record"
+    fi
+    rm -rf "$work"
+}
+trap restore_record EXIT
 
 passed=0
 failed=0
@@ -141,6 +157,12 @@ no_run_path() {
     fi
 }
 
+no_debug_info() {
+    if readelf -S "$1" | grep -F '.debug_'; then
+        return 1
+    fi
+}
+
 # Prints the tally and ends the run; non-zero when anything failed.
 finish() {
     echo "$passed passed, $failed failed"
@@ -195,10 +217,10 @@ fi
 check "program names its desktop entry" grep -qFx "$app_id" <(strings -e l "$build_dir/bin/griffwandler")
 
 destdir=$work/install
-if DESTDIR=$destdir cmake --install "$build_dir" --prefix /usr >"$work/out" 2>&1; then
-    pass "cmake --install into a temporary folder"
+if DESTDIR=$destdir cmake --install "$build_dir" --prefix /usr --strip >"$work/out" 2>&1; then
+    pass "cmake --install --strip into a temporary folder"
 else
-    fail "cmake --install into a temporary folder"
+    fail "cmake --install --strip into a temporary folder"
     sed 's/^/    /' "$work/out"
     finish
 fi
@@ -206,9 +228,28 @@ root=$destdir/usr
 check "installed files are exactly the expected ones" \
     file_list_matches "$(cd "$root" && find . -type f -o -type l | sed 's|^\./||')" ""
 check "installed program is executable" test -x "$root/bin/griffwandler"
+check "installed program carries no debug information" no_debug_info "$root/bin/griffwandler"
 check "installed icons have their sizes" icons_sized "$root"
 check "installed desktop entry validates" desktop_entry_valid "$root/share/applications/$app_id.desktop"
 check "installed tree validates (metadata, entry, icons)" appstreamcli validate-tree --no-net "$root"
+
+# --- Uninstall ---------------------------------------------------------------
+
+# A prefix where one of our folders exists already, with someone else's file,
+# and another exists empty: both must survive the uninstall.
+undo=$work/undo
+mkdir -p "$undo/usr/share/applications" "$undo/usr/share/metainfo"
+touch "$undo/usr/share/applications/other.desktop"
+tree_before=$(cd "$undo" && find . | sort)
+if DESTDIR=$undo cmake --install "$build_dir" --prefix /usr >"$work/out" 2>&1 &&
+    cmake --build "$build_dir" --target uninstall >>"$work/out" 2>&1; then
+    pass "install, then uninstall target"
+    check "uninstall leaves exactly what was there before" \
+        diff -u <(echo "$tree_before") <(cd "$undo" && find . | sort)
+else
+    fail "install, then uninstall target"
+    sed 's/^/    /' "$work/out"
+fi
 
 # --- Debian package ----------------------------------------------------------
 
