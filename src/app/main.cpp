@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(toolkitMessages);
 
     QApplication::setApplicationName(QStringLiteral("Griffwandler"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("griffwandler"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(GRIFFWANDLER_DESKTOP_FILE_NAME));
 
     griffwandler::app::GriffwandlerForm form;
     form.show();
