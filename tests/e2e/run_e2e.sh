@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end test of the real program in a private X server: start, centred
 # placement, a fret click, a card click, pixels on the screen, and ending with
-# Alt+E and the space bar; arguments, two copies at once, and no display.
+# Alt+E and the space bar; arguments, two copies at once; and starts that
+# cannot succeed.
 #
 #   run_e2e.sh PROGRAM [SCREENSHOT_FOLDER]
 set -uo pipefail
@@ -147,6 +148,40 @@ DISPLAY=:65000 "$program" >"$work/out.log" 2>"$work/err.log"
 status=$?
 check "with an unreachable display it ends with status 1" test "$status" -eq 1
 check "with an unreachable display it says so in one line" test "$(wc -l <"$work/err.log")" -eq 1
+
+# A start that cannot succeed ends with status 1 and one line on stderr that
+# names the cause. The toolkit's list of platform plugins says whether the
+# wayland plugin is installed: without it the cause is the missing plugin, with
+# it the missing compositor.
+fails_in_one_line() { # fails_in_one_line NAME PATTERN [env ARGUMENTS...]
+    local name=$1 pattern=$2
+    shift 2
+    timeout 20 env "$@" "$program" >"$work/out.log" 2>"$work/err.log"
+    local status=$?
+    echo "  $name: status $status: $(head -c 400 "$work/err.log")"
+    check "$name: status 1" test "$status" -eq 1
+    check "$name: one line on stderr" test "$(wc -l <"$work/err.log")" -eq 1 -a ! -s "$work/out.log"
+    check "$name: the line names the cause" grep -Eq "^griffwandler: .*($pattern)" "$work/err.log"
+}
+cat >"$work/empty-screen.json" <<'END'
+{"screens": [{"name": "Empty", "x": 0, "y": 0, "width": 0, "height": 0, "logicalDpiX": 96, "logicalDpiY": 96}]}
+END
+fails_in_one_line "no framebuffer" 'platform "linuxfb" offers no screen' \
+    QT_QPA_PLATFORM="linuxfb:fb=$work/no-framebuffer"
+fails_in_one_line "platform without fonts" "fonts could not be loaded" QT_QPA_PLATFORM=minimal
+fails_in_one_line "screen of size 0" "0 x 0 pixels" \
+    QT_QPA_PLATFORM="offscreen:configfile=$work/empty-screen.json"
+fails_in_one_line "no such platform" \
+    'Could not find the Qt platform plugin "bogus".*Available platform plugins are: [a-z]' \
+    QT_QPA_PLATFORM=bogus
+if grep -Eq "Available platform plugins are: .*wayland([,.]|$)" "$work/err.log"; then
+    fails_in_one_line "wayland without a compositor" "needs a graphical display" \
+        QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$work/no-compositor"
+else
+    fails_in_one_line "wayland without its plugin" 'Could not find the Qt platform plugin "wayland"' \
+        QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$work/no-compositor"
+fi
+fails_in_one_line "no display" "needs a graphical display" -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
 
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
