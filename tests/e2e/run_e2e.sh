@@ -170,7 +170,9 @@ mkdir "$work/bin" "$work/nothing"
 cat >"$work/bin/xdg-open" <<END
 #!/bin/sh
 printf '%s\n' "\$*" >>"$work/opened"
-exit \$(cat "$work/opener-status")
+status=\$(cat "$work/opener-status")
+[ "\$status" = stays ] && echo \$\$ >"$work/opener.pid" && exec sleep 60
+exit "\$status"
 END
 chmod +x "$work/bin/xdg-open"
 echo 0 >"$work/opener-status"
@@ -192,8 +194,13 @@ webseite
 check "a later click opens the page again" wait_until opened 3
 sleep 0.5
 check "and brings no message" no_message_box
+echo stays >"$work/opener-status" # as xdg-open does while the browser it started runs
+webseite
+check "an opener can stay running" wait_until test -s "$work/opener.pid"
 xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
 check "it still ends with Alt+E" ended
+check "ending the program leaves the running opener alone" kill -0 "$(cat "$work/opener.pid")"
+kill "$(cat "$work/opener.pid")" 2>/dev/null
 
 # No xdg-open and no browser known by name.
 program_env=(-u BROWSER -u DEFAULT_BROWSER PATH="$work/nothing")
