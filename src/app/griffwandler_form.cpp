@@ -3,6 +3,7 @@
 #include "bilder.h"
 #include "command_button.h"
 #include "dicker_win_rand.h"
+#include "failure_exit.h"
 #include "image_control.h"
 #include "kapo_stellung.h"
 #include "mdl_browser_aufrufen.h"
@@ -39,22 +40,23 @@ GriffwandlerForm::~GriffwandlerForm() = default;
 
 void GriffwandlerForm::bindHandlers()
 {
+    // Every handler runs guarded: an exception must not unwind into the event loop.
     using controls::CommandButton;
     for (int k = 0; k < BundAnzahl; ++k)
         connect(m_controls->button({Name::BundTaste, k}), &CommandButton::clicked, this,
-                [this, k] { BundTaste_Click(static_cast<qint16>(k)); });
+                guarded([this, k] { BundTaste_Click(static_cast<qint16>(k)); }));
     for (int i = 0; i < SpaltenAnzahl; ++i) {
         connect(m_controls->button({Name::Noten1, i}), &CommandButton::clicked, this,
-                [this, i] { Noten1_Click(static_cast<qint16>(i)); });
+                guarded([this, i] { Noten1_Click(static_cast<qint16>(i)); }));
         connect(m_controls->button({Name::Noten2, i}), &CommandButton::clicked, this,
-                [this, i] { Noten2_Click(static_cast<qint16>(i)); });
+                guarded([this, i] { Noten2_Click(static_cast<qint16>(i)); }));
     }
     connect(m_controls->button({Name::Command1}), &CommandButton::clicked, this,
-            &GriffwandlerForm::Command1_Click);
+            guarded([this] { Command1_Click(); }));
     connect(m_controls->button({Name::Command3}), &CommandButton::clicked, this,
-            &GriffwandlerForm::Command3_Click);
+            guarded([this] { Command3_Click(); }));
     connect(m_controls->image({Name::Image4}), &controls::ImageControl::clicked, this,
-            &GriffwandlerForm::Image4_Click);
+            guarded([this] { Image4_Click(); }));
 }
 
 void GriffwandlerForm::setVisible(bool visible)

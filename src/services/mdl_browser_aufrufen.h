@@ -9,7 +9,9 @@ namespace griffwandler::services {
 // busy pointer shown meanwhile and the default pointer afterwards. The window
 // `hWnd` owns any message about it. Returns once the address is handed on.
 // Where the platform cannot hand it on and would say nothing, the user gets a
-// short message that names the address, so that it can be opened by hand.
+// short message that names the address, so that it can be opened by hand. On
+// Linux that includes xdg-open ending unsuccessfully, which is learnt after the
+// call has returned; the message never waits for the user inside the call.
 void BrowserAufrufen(WId hWnd, const QString &address);
 
 // The text of that message.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/opener_on_path.h"
+
 #include <QDesktopServices>
 #include <QList>
 #include <QObject>
@@ -8,7 +10,8 @@
 namespace griffwandler::test {
 
 // Takes every web address the program hands to the desktop, for as long as it
-// lives, and keeps it instead of opening a browser.
+// lives, and keeps it instead of opening a browser. It hides any xdg-open on
+// the machine, so that every address goes through the desktop services.
 class UrlRecorder : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +30,9 @@ public:
 
 public Q_SLOTS:
     void open(const QUrl &url) { urls << url; }
+
+private:
+    OpenerOnPath m_noOpener;
 };
 
 } // namespace griffwandler::test

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end test of the real program in a private X server: start, centred
 # placement, a fret click, a card click, pixels on the screen, and ending with
-# Alt+E and the space bar; arguments, two copies at once, and no display.
+# Alt+E and the space bar; arguments, two copies at once; the web link with an
+# opener that works, fails or is missing; and starts that cannot succeed.
 #
 #   run_e2e.sh PROGRAM [SCREENSHOT_FOLDER]
 set -uo pipefail
@@ -45,8 +46,9 @@ for _ in $(seq 100); do
 done
 export DISPLAY=":$(head -n 1 "$work/display")"
 
+program_env=() # env arguments for the next start
 start_program() {
-    "$program" "$@" >"$work/program.log" 2>&1 &
+    env "${program_env[@]}" "$program" "$@" >"$work/program.log" 2>&1 &
     app=$!
     window=""
     for _ in $(seq 100); do
@@ -69,6 +71,14 @@ ended() {
             app=""
             return "$status"
         fi
+        sleep 0.05
+    done
+    return 1
+}
+
+wait_until() { # wait_until COMMAND...: true once COMMAND is, within five seconds
+    for _ in $(seq 100); do
+        "$@" && return 0
         sleep 0.05
     done
     return 1
@@ -138,6 +148,71 @@ check "the first copy still runs" kill -0 "$app"
 xdotool windowfocus --sync "$first_window" key --clearmodifiers alt+e
 check "the first copy ends with Alt+E" ended
 
+# "&Webseite" hands the address to xdg-open; when that ends unsuccessfully (3:
+# no handler) or is missing, a message owned by the window says so.
+message_box() { # the program's other visible window, if any
+    xdotool search --onlyvisible --pid "$app" 2>/dev/null | grep -vx "$window" | head -n 1
+}
+message_box_shown() {
+    box=$(message_box)
+    [[ -n "$box" ]]
+}
+no_message_box() { [[ -z "$(message_box)" ]]; }
+owned_by_window() { [[ "$(xprop -id "$box" WM_TRANSIENT_FOR)" == *"$(printf '0x%x' "$window")" ]]; }
+dismiss_message_box() {
+    xdotool windowfocus --sync "$box" key Return
+    wait_until no_message_box
+}
+opened() { [[ "$(grep -Ecx 'https?://[^ ]+/' "$work/opened" 2>/dev/null)" -eq "$1" ]]; }
+webseite() { xdotool windowfocus --sync "$window" key --clearmodifiers alt+w; }
+
+mkdir "$work/bin" "$work/nothing"
+cat >"$work/bin/xdg-open" <<END
+#!/bin/sh
+printf '%s\n' "\$*" >>"$work/opened"
+status=\$(cat "$work/opener-status")
+[ "\$status" = stays ] && echo \$\$ >"$work/opener.pid" && exec sleep 60
+exit "\$status"
+END
+chmod +x "$work/bin/xdg-open"
+echo 0 >"$work/opener-status"
+program_env=(PATH="$work/bin:$PATH")
+start_program || exit 1
+webseite
+check "the opener gets the address as its one argument" wait_until opened 1
+sleep 0.5
+check "an opener that succeeds brings no message" no_message_box
+echo 3 >"$work/opener-status"
+webseite
+check "an opener without a handler brings a message" wait_until message_box_shown
+check "the message is owned by the window" owned_by_window
+sleep 0.3
+import -window "$box" "$work/message.png" && [[ -n "$shots" ]] && cp "$work/message.png" "$shots/"
+check "the message can be dismissed" dismiss_message_box
+echo 0 >"$work/opener-status"
+webseite
+check "a later click opens the page again" wait_until opened 3
+sleep 0.5
+check "and brings no message" no_message_box
+echo stays >"$work/opener-status" # as xdg-open does while the browser it started runs
+webseite
+check "an opener can stay running" wait_until test -s "$work/opener.pid"
+xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
+check "it still ends with Alt+E" ended
+check "ending the program leaves the running opener alone" kill -0 "$(cat "$work/opener.pid")"
+kill "$(cat "$work/opener.pid")" 2>/dev/null
+
+# No xdg-open and no browser known by name.
+program_env=(-u BROWSER -u DEFAULT_BROWSER PATH="$work/nothing")
+start_program || exit 1
+webseite
+check "without an opener a message comes" wait_until message_box_shown
+check "that message is owned by the window" owned_by_window
+check "that message can be dismissed" dismiss_message_box
+xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
+check "without an opener it still ends with Alt+E" ended
+program_env=()
+
 # Without any display the program says so in one line and ends with status 1.
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" >"$work/out.log" 2>"$work/err.log"
 status=$?
@@ -147,6 +222,40 @@ DISPLAY=:65000 "$program" >"$work/out.log" 2>"$work/err.log"
 status=$?
 check "with an unreachable display it ends with status 1" test "$status" -eq 1
 check "with an unreachable display it says so in one line" test "$(wc -l <"$work/err.log")" -eq 1
+
+# A start that cannot succeed ends with status 1 and one line on stderr that
+# names the cause. The toolkit's list of platform plugins says whether the
+# wayland plugin is installed: without it the cause is the missing plugin, with
+# it the missing compositor.
+fails_in_one_line() { # fails_in_one_line NAME PATTERN [env ARGUMENTS...]
+    local name=$1 pattern=$2
+    shift 2
+    timeout 20 env "$@" "$program" >"$work/out.log" 2>"$work/err.log"
+    local status=$?
+    echo "  $name: status $status: $(head -c 400 "$work/err.log")"
+    check "$name: status 1" test "$status" -eq 1
+    check "$name: one line on stderr" test "$(wc -l <"$work/err.log")" -eq 1 -a ! -s "$work/out.log"
+    check "$name: the line names the cause" grep -Eq "^griffwandler: .*($pattern)" "$work/err.log"
+}
+cat >"$work/empty-screen.json" <<'END'
+{"screens": [{"name": "Empty", "x": 0, "y": 0, "width": 0, "height": 0, "logicalDpiX": 96, "logicalDpiY": 96}]}
+END
+fails_in_one_line "no framebuffer" 'platform "linuxfb" offers no screen' \
+    QT_QPA_PLATFORM="linuxfb:fb=$work/no-framebuffer"
+fails_in_one_line "platform without fonts" "fonts could not be loaded" QT_QPA_PLATFORM=minimal
+fails_in_one_line "screen of size 0" "0 x 0 pixels" \
+    QT_QPA_PLATFORM="offscreen:configfile=$work/empty-screen.json"
+fails_in_one_line "no such platform" \
+    'Could not find the Qt platform plugin "bogus".*Available platform plugins are: [a-z]' \
+    QT_QPA_PLATFORM=bogus
+if grep -Eq "Available platform plugins are: .*wayland([,.]|$)" "$work/err.log"; then
+    fails_in_one_line "wayland without a compositor" "needs a graphical display" \
+        QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$work/no-compositor"
+else
+    fails_in_one_line "wayland without its plugin" 'Could not find the Qt platform plugin "wayland"' \
+        QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$work/no-compositor"
+fi
+fails_in_one_line "no display" "needs a graphical display" -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
 
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

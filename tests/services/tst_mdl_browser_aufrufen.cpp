@@ -1,9 +1,11 @@
 #include "mdl_browser_aufrufen.h"
 #include "screen_pointer.h"
+#include "services/opener_on_path.h"
 #include "web_adressen.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTest>
@@ -80,9 +82,12 @@ private Q_SLOTS:
     void screenPointerIsAnAssignment();
     void failedHandOverTellsTheUser_data();
     void failedHandOverTellsTheUser();
+    void openerEndingBadlyIsTold_data();
+    void openerEndingBadlyIsTold();
     void secondAddressOneSegmentBelowHome();
 
 private:
+    griffwandler::test::OpenerOnPath m_noOpener; // the desktop services take every address
     Browser m_browser;
     QWidget *m_window = nullptr;
 };
@@ -178,7 +183,7 @@ void TestMdlBrowserAufrufen::failedHandOverTellsTheUser()
     MeldungSchliesser meldung;
     BrowserAufrufen(m_window->winId(), address);
 
-    QVERIFY(meldung.shown);
+    QTRY_VERIFY(meldung.shown);
     QCOMPARE(meldung.text, browserFehlerText(address));
     QVERIFY(meldung.text.contains(address));
     QVERIFY(meldung.text.startsWith(QStringLiteral("Die Webseite konnte nicht geöffnet werden.")));
@@ -186,6 +191,47 @@ void TestMdlBrowserAufrufen::failedHandOverTellsTheUser()
     QVERIFY(meldung.modal);
     QVERIFY(!meldung.overrideCursor); // the user reads it with the normal pointer
     QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(m_browser.requests.isEmpty());
+}
+
+void TestMdlBrowserAufrufen::openerEndingBadlyIsTold_data()
+{
+    QTest::addColumn<int>("exitStatus");
+    QTest::addColumn<bool>("told");
+    QTest::newRow("opened") << 0 << false;
+    QTest::newRow("no handler") << 3 << true;
+    QTest::newRow("crashed") << int(griffwandler::test::OpenerOnPath::Crashes) << true;
+}
+
+void TestMdlBrowserAufrufen::openerEndingBadlyIsTold()
+{
+    QFETCH(int, exitStatus);
+    QFETCH(bool, told);
+    const QString address = homePageAddress();
+    griffwandler::test::OpenerOnPath opener(exitStatus);
+    opener.hold();
+    MeldungSchliesser meldung;
+
+    // The call neither waits for the opener nor blocks on a message.
+    QElapsedTimer clock;
+    clock.start();
+    BrowserAufrufen(m_window->winId(), address);
+    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QTRY_COMPARE(opener.requests(), QStringList{address});
+    QVERIFY(!meldung.shown);
+
+    opener.release();
+    QTRY_VERIFY(opener.ended());
+    if (told) {
+        QTRY_VERIFY(meldung.shown);
+        QCOMPARE(meldung.text, browserFehlerText(address));
+        QCOMPARE(meldung.parent, m_window);
+        QVERIFY(meldung.modal);
+    } else {
+        QTest::qWait(300);
+        QVERIFY(!meldung.shown);
+    }
     QVERIFY(m_browser.requests.isEmpty());
 }
 
