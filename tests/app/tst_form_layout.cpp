@@ -286,6 +286,11 @@ void TestFormLayout::accessibleNames()
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
     QCOMPARE(name(w(Name::Noten1, 5)), QStringLiteral("F"));
+    // A sharp is named as spoken, not as written on the card ("C#").
+    QCOMPARE(name(w(Name::Noten1, 1)), QStringLiteral("Cis"));
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(w(Name::Noten2, 1))->text(QAccessible::Description),
+        QStringLiteral("Cis, auch Des"));
     QCOMPARE(name(w(Name::Noten1, 10)), QStringLiteral("B"));
     QCOMPARE(name(w(Name::Noten2, 11)), QStringLiteral("H"));
     QCOMPARE(name(w(Name::Command1)), QStringLiteral("Ende"));

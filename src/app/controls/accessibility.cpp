@@ -18,6 +18,21 @@ QString explicitOr(const QWidget *widget, const QString &fallback)
     return name.isEmpty() ? fallback : name;
 }
 
+// Likewise a description set with QWidget::setAccessibleDescription.
+QString explicitDescriptionOr(const QWidget *widget, const QString &fallback)
+{
+    const QString description = widget->accessibleDescription();
+    return description.isEmpty() ? fallback : description;
+}
+
+void announce(QObject *control, QAccessible::Event change)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(control, change);
+    QAccessible::updateAccessibility(&event);
+}
+
 class AccessibleCommandButton : public QAccessibleWidget {
 public:
     explicit AccessibleCommandButton(CommandButton *button)
@@ -26,6 +41,8 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
+        if (t == QAccessible::Description)
+            return explicitDescriptionOr(button(), button()->pictureDetail());
         if (t != QAccessible::Name)
             return QAccessibleWidget::text(t);
         const QString caption = stripAccessKeyMarkers(button()->text());
@@ -71,8 +88,19 @@ public:
     }
 };
 
-using AccessibleImage =
-    AccessibleByText<ImageControl, QAccessible::Graphic, &ImageControl::pictureDescription>;
+class AccessibleImage : public AccessibleByText<ImageControl, QAccessible::Graphic,
+                                                &ImageControl::pictureDescription> {
+public:
+    using AccessibleByText::AccessibleByText;
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description)
+            return explicitDescriptionOr(widget(),
+                                         static_cast<ImageControl *>(object())->pictureDetail());
+        return AccessibleByText::text(t);
+    }
+};
 using AccessibleLabel =
     AccessibleByText<LabelControl, QAccessible::StaticText, &LabelControl::caption>;
 
@@ -123,10 +151,12 @@ QString stripAccessKeyMarkers(const QString &caption)
 
 void announceNameChange(QObject *control)
 {
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent event(control, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
+    announce(control, QAccessible::NameChanged);
+}
+
+void announceDescriptionChange(QObject *control)
+{
+    announce(control, QAccessible::DescriptionChanged);
 }
 
 } // namespace griffwandler::controls
