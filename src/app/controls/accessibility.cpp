@@ -18,11 +18,14 @@ QString explicitOr(const QWidget *widget, const QString &fallback)
     return name.isEmpty() ? fallback : name;
 }
 
-// Likewise a description set with QWidget::setAccessibleDescription.
-QString explicitDescriptionOr(const QWidget *widget, const QString &fallback)
+// A picture's detail describes the control unless a description was set explicitly;
+// without either, Qt's own description (the tooltip) stays.
+QString describedBy(const QAccessibleWidget &iface, const QString &detail)
 {
-    const QString description = widget->accessibleDescription();
-    return description.isEmpty() ? fallback : description;
+    if (detail.isEmpty() ||
+        !static_cast<QWidget *>(iface.object())->accessibleDescription().isEmpty())
+        return iface.QAccessibleWidget::text(QAccessible::Description);
+    return detail;
 }
 
 void announce(QObject *control, QAccessible::Event change)
@@ -42,7 +45,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Description)
-            return explicitDescriptionOr(button(), button()->pictureDetail());
+            return describedBy(*this, button()->pictureDetail());
         if (t != QAccessible::Name)
             return QAccessibleWidget::text(t);
         const QString caption = stripAccessKeyMarkers(button()->text());
@@ -96,8 +99,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Description)
-            return explicitDescriptionOr(widget(),
-                                         static_cast<ImageControl *>(object())->pictureDetail());
+            return describedBy(*this, static_cast<ImageControl *>(object())->pictureDetail());
         return AccessibleByText::text(t);
     }
 };
