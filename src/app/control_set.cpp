@@ -195,10 +195,11 @@ void ControlSet::setVisible(Steuerelement control, bool visible)
 Bild ControlSet::picture(Steuerelement control) const
 {
     if (auto *button = qobject_cast<controls::CommandButton *>(widget(control)))
-        return QVariant::fromValue(
-            assets::Picture{button->picture(), button->pictureDescription()});
+        return QVariant::fromValue(assets::Picture{button->picture(), button->pictureDescription(),
+                                                   button->pictureDetail()});
     const controls::ImageControl *picture = image(control);
-    return QVariant::fromValue(assets::Picture{picture->picture(), picture->pictureDescription()});
+    return QVariant::fromValue(assets::Picture{picture->picture(), picture->pictureDescription(),
+                                               picture->pictureDetail()});
 }
 
 void ControlSet::setPicture(Steuerelement control, const Bild &bild)
@@ -208,9 +209,9 @@ void ControlSet::setPicture(Steuerelement control, const Bild &bild)
     const auto picture = bild.value<assets::Picture>();
     QWidget *w = widget(control);
     if (auto *button = qobject_cast<controls::CommandButton *>(w))
-        button->setPicture(picture.pixmap, picture.description);
+        button->setPicture(picture.pixmap, picture.description, picture.detail);
     else
-        image(control)->setPicture(picture.pixmap, picture.description);
+        image(control)->setPicture(picture.pixmap, picture.description, picture.detail);
 }
 
 void ControlSet::setCaption(Steuerelement control, const QString &caption)

@@ -19,7 +19,7 @@ class LabelControl;
 
 namespace griffwandler::app {
 
-// The window's 85 controls, built from the definition table, addressed by
+// The window's 85 controls, built from the table formDefinition(), addressed by
 // name and index. This is what the capo chart's write sequences act on.
 class ControlSet final : public BenannteSteuerelemente {
 public:

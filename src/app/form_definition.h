@@ -17,8 +17,9 @@ enum class Pointer { Inherit, ButtonHand, Arrow };
 // Form: Arial 12 pt bold. Control: the toolkit's small default control font.
 enum class Font { None, Form, Control };
 
-// Position and size in twips, as the window is defined; converted to pixels in
-// one place (toPixels) when the controls are built.
+// Position and size in twips (1/1440 inch, 15 to a pixel at 96 dpi), the unit the
+// table below is written in; converted to pixels in one place (toPixels) when the
+// controls are built.
 struct Twips {
     int left;
     int top;
@@ -28,7 +29,7 @@ struct Twips {
 
 inline constexpr int TwipsPerPixel = 15;
 
-// A colour written as in the definition, &H00BBGGRR&.
+// A colour as a 32-bit value with red in the low byte, written &H00BBGGRR&.
 using OleColor = quint32;
 
 // One row per control or control array, in stacking order, front to back. An

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QShortcut>
 
 namespace griffwandler::app {
 
@@ -50,6 +51,18 @@ void GriffwandlerForm::bindHandlers()
                 guarded([this, i] { Noten1_Click(static_cast<qint16>(i)); }));
         connect(m_controls->button({Name::Noten2, i}), &CommandButton::clicked, this,
                 guarded([this, i] { Noten2_Click(static_cast<qint16>(i)); }));
+    }
+    // The instructions offer the frets as "I-V oder 1-5": keys 1 to 5, on the main row
+    // or the keypad, click fret buttons I to V as the access keys click theirs.
+    for (int k = 0; k < BundAnzahl; ++k) {
+        CommandButton *fret = m_controls->button({Name::BundTaste, k});
+        const auto digit = static_cast<Qt::Key>(Qt::Key_1 + k);
+        for (const QKeyCombination key :
+             {QKeyCombination(digit), QKeyCombination(Qt::KeypadModifier, digit)}) {
+            auto *shortcut = new QShortcut(QKeySequence(key), this);
+            shortcut->setAutoRepeat(false);
+            connect(shortcut, &QShortcut::activated, fret, [fret] { fret->animateClick(); });
+        }
     }
     connect(m_controls->button({Name::Command1}), &CommandButton::clicked, this,
             guarded([this] { Command1_Click(); }));

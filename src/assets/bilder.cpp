@@ -30,8 +30,25 @@ namespace {
 constexpr int ColumnCount = 12;
 constexpr int FretCount = 5;
 
-const std::array<const char16_t *, ColumnCount> ChordNames = {
-    u"C", u"C#", u"D", u"D#", u"E", u"F", u"F#", u"G", u"G#", u"A", u"B", u"H"};
+// The chord of each column as German speakers say it, C upwards in semitones. A
+// card shows a sharp as "C#", which a screen reader would read as "C number sign";
+// the black keys also carry their flat name, the one a song sheet may use instead.
+struct Chord {
+    const char16_t *name;
+    const char16_t *flatName; // null for the white keys and for B, already a flat
+};
+const std::array<Chord, ColumnCount> Chords = {{{u"C", nullptr},
+                                                {u"Cis", u"Des"},
+                                                {u"D", nullptr},
+                                                {u"Dis", u"Es"},
+                                                {u"E", nullptr},
+                                                {u"F", nullptr},
+                                                {u"Fis", u"Ges"},
+                                                {u"G", nullptr},
+                                                {u"Gis", u"As"},
+                                                {u"A", nullptr},
+                                                {u"B", nullptr},
+                                                {u"H", nullptr}}};
 
 int indexCount(Bildart art)
 {
@@ -84,6 +101,18 @@ QString resourceStem(BildId id)
         return QStringLiteral(":/griffwandler/neck");
     }
     return {};
+}
+
+// What a screen reader adds to the name: for a black key, its flat name too.
+QString detail(BildId id)
+{
+    if (id.art != Bildart::BlaueKarte && id.art != Bildart::RoteKarte)
+        return {};
+    const Chord &chord = Chords[std::size_t(id.index)];
+    if (!chord.flatName)
+        return {};
+    return QStringLiteral("%1, auch %2")
+        .arg(QString::fromUtf16(chord.name), QString::fromUtf16(chord.flatName));
 }
 
 QString description(BildId id)
@@ -187,7 +216,7 @@ Picture picture(BildId id)
     static std::array<std::optional<Picture>, SlotCount> cache;
     std::optional<Picture> &slot = cache[std::size_t(cacheSlot(id))];
     if (!slot)
-        slot = Picture{loadPixmap(resourceStem(id)), description(id)};
+        slot = Picture{loadPixmap(resourceStem(id)), description(id), detail(id)};
     return *slot;
 }
 
@@ -195,7 +224,7 @@ QString chordName(int column)
 {
     if (column < 0 || column >= ColumnCount)
         throw std::out_of_range("chord column out of range");
-    return QString::fromUtf16(ChordNames[std::size_t(column)]);
+    return QString::fromUtf16(Chords[std::size_t(column)].name);
 }
 
 QIcon programIcon()

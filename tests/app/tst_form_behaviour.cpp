@@ -13,6 +13,9 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <array>
+#include <memory>
+
 using namespace griffwandler;
 using namespace griffwandler::app;
 
@@ -34,6 +37,8 @@ private Q_SLOTS:
     void spaceAtStartEnds();
     void closingTheWindowEnds();
     void accessKeys();
+    void numberKeysClickFrets_data();
+    void numberKeysClickFrets();
     void linksOpenTheirPages();
 
 private:
@@ -70,12 +75,20 @@ void TestFormBehaviour::fretThreeOnRealWidgets()
         QCOMPARE(!w(Name::KapoStreifen, j)->isHidden(), j == 2);
     QCOMPARE(m_form->controls().label({Name::Label1})->caption(),
              QStringLiteral("Kapo im dritten Bund. Bund III."));
-    // The card under F now reads as D, for screen readers too.
-    QCOMPARE(QAccessible::queryAccessibleInterface(w(Name::Noten2, 5))->text(QAccessible::Name),
-             QStringLiteral("D"));
+    // The card under F now reads as D, for screen readers too, and the one under Fis
+    // as Dis with its flat name.
+    auto spoken = [this](Name name, int index, QAccessible::Text text) {
+        return QAccessible::queryAccessibleInterface(w(name, index))->text(text);
+    };
+    QCOMPARE(spoken(Name::Noten2, 5, QAccessible::Name), QStringLiteral("D"));
+    QCOMPARE(spoken(Name::Noten2, 6, QAccessible::Name), QStringLiteral("Dis"));
+    QCOMPARE(spoken(Name::Noten2, 6, QAccessible::Description), QStringLiteral("Dis, auch Es"));
+    // A white key has no second name; its tooltip describes it, as before.
+    QCOMPARE(spoken(Name::Noten2, 8, QAccessible::Description),
+             QStringLiteral("  Der neue Akkord!  "));
     // The old row is untouched.
-    QCOMPARE(QAccessible::queryAccessibleInterface(w(Name::Noten1, 5))->text(QAccessible::Name),
-             QStringLiteral("F"));
+    QCOMPARE(spoken(Name::Noten1, 5, QAccessible::Name), QStringLiteral("F"));
+    QCOMPARE(spoken(Name::Noten1, 6, QAccessible::Description), QStringLiteral("Fis, auch Ges"));
 }
 
 void TestFormBehaviour::fretClicksDoNotAddUp()
@@ -237,6 +250,47 @@ void TestFormBehaviour::accessKeys()
     w(Name::BundTaste, 3)->setFocus();
     QTest::keyClick(m_form.get(), Qt::Key_E, Qt::AltModifier);
     QTRY_VERIFY(!m_form->isVisible());
+}
+
+void TestFormBehaviour::numberKeysClickFrets_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("fret"); // -1: no fret
+    for (int k = 0; k < 5; ++k) {
+        QTest::addRow("%d", k + 1) << int(Qt::Key_1) + k << Qt::KeyboardModifiers() << k;
+        QTest::addRow("keypad %d", k + 1)
+            << int(Qt::Key_1) + k << Qt::KeyboardModifiers(Qt::KeypadModifier) << k;
+    }
+    QTest::newRow("0") << int(Qt::Key_0) << Qt::KeyboardModifiers() << -1;
+    QTest::newRow("6") << int(Qt::Key_6) << Qt::KeyboardModifiers() << -1;
+    QTest::newRow("keypad 6") << int(Qt::Key_6) << Qt::KeyboardModifiers(Qt::KeypadModifier) << -1;
+    QTest::newRow("Alt+3") << int(Qt::Key_3) << Qt::KeyboardModifiers(Qt::AltModifier) << -1;
+}
+
+void TestFormBehaviour::numberKeysClickFrets()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, fret);
+    std::array<std::unique_ptr<QSignalSpy>, 5> clicks;
+    for (int k = 0; k < 5; ++k)
+        clicks[k] = std::make_unique<QSignalSpy>(m_form->controls().button({Name::BundTaste, k}),
+                                                 &QAbstractButton::clicked);
+    QWidget *focus = w(Name::Noten1, 3);
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key(key), modifiers);
+    if (fret >= 0) {
+        // Through the button's click, so the capo handler runs as for the mouse.
+        QTRY_COMPARE(clicks[fret]->size(), 1);
+        QVERIFY(!w(Name::KapoStreifen, fret)->isHidden());
+    } else {
+        QTest::qWait(200); // longer than a button's animated click
+    }
+    for (int k = 0; k < 5; ++k)
+        QCOMPARE(clicks[k]->size(), k == fret ? 1 : 0);
+    QCOMPARE(QApplication::focusWidget(), focus);
+    QVERIFY(m_form->isVisible());
 }
 
 void TestFormBehaviour::linksOpenTheirPages()

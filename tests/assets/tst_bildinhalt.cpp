@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QSet>
 #include <QTest>
 
 #include <algorithm>
@@ -76,6 +77,8 @@ private Q_SLOTS:
     void neckFretboardAndInlays_data();
     void neckFretboardAndInlays();
     void handPointers();
+    void smallIconsAreCrisp_data();
+    void smallIconsAreCrisp();
 };
 
 void TestBildinhalt::initTestCase()
@@ -316,6 +319,31 @@ void TestBildinhalt::handPointers()
             QCOMPARE(window.pixel(x + 6, y), button.pixel(x, y));
     }
     QVERIFY(window != button);
+}
+
+void TestBildinhalt::smallIconsAreCrisp_data()
+{
+    QTest::addColumn<int>("size");
+    for (const int size : {16, 24, 32})
+        QTest::addRow("%d", size) << size;
+}
+
+void TestBildinhalt::smallIconsAreCrisp()
+{
+    // Drawn for their grid, not scaled down: a few flat colours, with the letters in
+    // pure black and the arrow in the cards' red. A reduced drawing has hundreds of
+    // greys and neither.
+    QFETCH(int, size);
+    const QImage icon = load(QStringLiteral("icon/icon-%1").arg(size), 1);
+    QSet<QRgb> colours;
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x)
+            colours.insert(icon.pixel(x, y));
+    QVERIFY2(colours.size() <= 10, qPrintable(QString::number(colours.size())));
+    QVERIFY(colours.contains(qRgb(0, 0, 0)));
+    QVERIFY(colours.contains(qRgb(255, 255, 255)));
+    QVERIFY(colours.contains(CardRed.rgb()));
+    QVERIFY(countNear(icon, Qt::black, 0) >= size * size / 10);
 }
 
 QTEST_MAIN(TestBildinhalt)

@@ -84,15 +84,15 @@ void TestZentriereForm::placement_data()
     QTest::addColumn<float>("top");
 
     // 1024 x 768 pixels with a window of 800 x 520 pixels.
-    QTest::newRow("example mode 0")
+    QTest::newRow("800x520 on 1024x768 mode 0")
         << 0 << 15360.f << 11520.f << 12000.f << 7800.f << 0.f << 1860.f;
-    QTest::newRow("example mode 1")
+    QTest::newRow("800x520 on 1024x768 mode 1")
         << 1 << 15360.f << 11520.f << 12000.f << 7800.f << 3360.f << 1860.f;
-    QTest::newRow("example mode 2")
+    QTest::newRow("800x520 on 1024x768 mode 2")
         << 2 << 15360.f << 11520.f << 12000.f << 7800.f << 1680.f << 0.f;
-    QTest::newRow("example mode 3")
+    QTest::newRow("800x520 on 1024x768 mode 3")
         << 3 << 15360.f << 11520.f << 12000.f << 7800.f << 1680.f << 3720.f;
-    QTest::newRow("example mode 4")
+    QTest::newRow("800x520 on 1024x768 mode 4")
         << 4 << 15360.f << 11520.f << 12000.f << 7800.f << 1680.f << 1860.f;
     // An odd difference keeps its half twip in every centred mode.
     QTest::newRow("odd width mode 2")
@@ -234,7 +234,8 @@ void TestZentriereForm::accessOrder()
 }
 
 // The test runs on a 1024 x 768 offscreen screen whose windows have 2 px frames,
-// so a 796 x 516 widget has the 12000 x 7800 twips outer size of the example.
+// so a 796 x 516 widget has an outer size of 800 x 520 pixels, 12000 x 7800 twips,
+// as in the first rows of placement_data().
 void TestZentriereForm::widgetPlacedByItsFrameBeforeShow_data()
 {
     QTest::addColumn<qint32>("mode");

@@ -79,7 +79,8 @@ QList<Artwork> catalogue(const FontSet &fonts)
                  }});
     list.append({QStringLiteral("neck"), {127, 409}, true, false, drawNeck});
     // The icon is drawn once large and reduced with area averaging, so every size is
-    // the same drawing, scaled down.
+    // the same drawing, scaled down; the smallest sizes, where that turns grey, are
+    // the same motif drawn pixel by pixel.
     auto master = std::make_shared<QImage>();
     for (const int size : iconSizes()) {
         list.append({QStringLiteral("icon/icon-%1").arg(size),
@@ -87,6 +88,10 @@ QList<Artwork> catalogue(const FontSet &fonts)
                      false,
                      true,
                      [&fonts, master, size](QPainter &p) {
+                         if (hasSmallPortraitIcon(size)) {
+                             drawSmallPortraitIcon(p, size);
+                             return;
+                         }
                          if (master->isNull()) {
                              *master = blankImage({1024, 1024}, 1, Qt::white);
                              QPainter big(master.get());

@@ -43,6 +43,12 @@ QImage contactSheet(const QList<Artwork> &artworks, const FontSet &fonts)
         // The large icons say nothing the 128 px one does not.
         if (artwork.file.startsWith(QStringLiteral("icon/")) && artwork.size.width() > 128)
             continue;
+        // The small icons are drawn pixel by pixel; beside them, each pixel 8 x 8.
+        if (artwork.file.startsWith(QStringLiteral("icon/")) && artwork.size.width() <= 32) {
+            tile.two =
+                tile.one.scaled(tile.one.size() * 8, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            tile.name += QStringLiteral(" (and 8x)");
+        }
         tiles.append(tile);
     }
 

@@ -33,6 +33,9 @@ void drawTeddy(QPainter &painter);
 
 // The portrait icon in a 256 x 256 box; scale the painter for smaller sizes.
 void drawPortraitIcon(QPainter &painter, const FontSet &fonts);
+// The sizes too small for the scaled drawing (16, 24, 32) are drawn for their grid.
+bool hasSmallPortraitIcon(int size);
+void drawSmallPortraitIcon(QPainter &painter, int size);
 
 enum class HandPose { Button, Window };
 // A 32 x 32 pixel-art hand in crisp, unsmoothed pixels; the fingertip is at the

@@ -3,7 +3,10 @@
 
 #include <QPainterPathStroker>
 
+#include <array>
 #include <cmath>
+#include <span>
+#include <string_view>
 
 namespace griffwandler::artwork {
 
@@ -244,7 +247,145 @@ void drawCodeLetters(QPainter &painter, const FontSet &fonts)
     painter.fillPath(arrow, CardRed);
 }
 
+// The portrait icon's small sizes, drawn pixel by pixel for their grid: scaled
+// down, the drawing runs together into grey. One character a pixel: K black
+// letters, R the red arrow; the portrait in greys: h hair, g strands and shade,
+// o outline, e eyes, m mouth, s shirt; '.' white.
+constexpr std::array<std::string_view, 16> Icon16 = {
+    "................", //
+    "KKKKK.....hhhh..", //
+    "KK.......hhhhhh.", //
+    "KKKK....hhhhhhhh", //
+    "KK..R...hhghhghh", //
+    "KK...R.Ro......o", //
+    "KK....RRo.e..e.o", //
+    ".....RRRo......o", //
+    "........o...g..o", //
+    "KKKK....o......o", //
+    "KK.KK....o.mm.o.", //
+    "KK.KK.....o..o..", //
+    "KK.KK......oo...", //
+    "KK.KK......oo...", //
+    "KKKK.....oo..oo.", //
+    "........o.....o.", //
+};
+
+constexpr std::array<std::string_view, 24> Icon24 = {
+    "........................", //
+    "..............hhhhh.....", //
+    "KKKKKKK.....hhhhhhhhhh..", //
+    ".KK...K....hhhhhhhhhhhh.", //
+    ".KK.......hhhhhhhhhhhh..", //
+    ".KK.K.....hhhhhhhhhhhhh.", //
+    ".KKKK.....hhhghhhghhghhh", //
+    ".KK..RR...hhg.g..g.g.ghh", //
+    ".KK..RRR..ho..........oh", //
+    ".KK...RRR.Ro.ooo..ooo.o.", //
+    "KKKK...RRRRo..........o.", //
+    "........RRRo..ee..ee..o.", //
+    "......RRRRRo..........o.", //
+    "...........o.....g....o.", //
+    "KKKKK......o....gg....o.", //
+    ".KK.KK......o........o..", //
+    ".KK..KK.....o..mmmm..o..", //
+    ".KK..KK......o......o...", //
+    ".KK..KK.......o....o....", //
+    ".KK..KK........oooo.....", //
+    ".KK..KK........o..o.....", //
+    ".KK.KK.......ooo..ooo...", //
+    "KKKKK......oo........oo.", //
+    "..........o...........o.", //
+};
+
+constexpr std::array<std::string_view, 32> Icon32 = {
+    "................................", //
+    "................................", //
+    "....................hhhhhh......", //
+    "KKKKKKKKK........hhhhhhhhhhhh...", //
+    ".KKK...KK.......hhhhhhhhhhhhhh..", //
+    ".KKK....K......hhhhhhhhhhhhhhhh.", //
+    ".KKK...........hhhhhhhhhhhhhhhh.", //
+    ".KKK.K........hhhhhhhhhhhhhhhhhh", //
+    ".KKKKK........hhhhghhhhghhhghhhh", //
+    ".KKK..RR......hhhg.gghg..ghg.ghh", //
+    ".KKK..RRR.....hhg.........g..ghh", //
+    ".KKK...RRR....o...............o.", //
+    ".KKK....RRR..Ro..oooo...oooo..o.", //
+    ".KKK.....RRR.Ro...............oo", //
+    "KKKKK.....RRRRo..gee.....eeg..oo", //
+    "...........RRRo...............oo", //
+    "........RRRRRRo........g......o.", //
+    "..............o........g......o.", //
+    "..............o.......gg......o.", //
+    "KKKKKKK........o...g.gg.g....o..", //
+    ".KKK..KK.......o.............o..", //
+    ".KKK...KK.......o..mmmmmmm..o...", //
+    ".KKK...KK.......o...........o...", //
+    ".KKK...KK........o.........o....", //
+    ".KKK...KK.........ooooooooo.....", //
+    ".KKK...KK..........o.....o......", //
+    ".KKK...KK..........o.....o......", //
+    ".KKK...KK.......oooo.....oooo...", //
+    ".KKK...KK....oo.ss.........ss.oo", //
+    ".KKK..KK.....o.ss...........ss.o", //
+    "KKKKKKK.........................", //
+    "................................", //
+};
+
+QColor smallIconColour(char c)
+{
+    switch (c) {
+    case 'K':
+        return Qt::black;
+    case 'R':
+        return CardRed;
+    case 'h':
+        return {40, 40, 44};
+    case 'g':
+        return {125, 125, 130};
+    case 'o':
+        return {64, 64, 70};
+    case 'e':
+        return {15, 15, 18};
+    case 'm':
+        return {95, 95, 100};
+    case 's':
+        return {200, 200, 204};
+    default:
+        return Qt::white;
+    }
+}
+
+std::span<const std::string_view> smallIconRows(int size)
+{
+    switch (size) {
+    case 16:
+        return Icon16;
+    case 24:
+        return Icon24;
+    case 32:
+        return Icon32;
+    default:
+        return {};
+    }
+}
+
 } // namespace
+
+bool hasSmallPortraitIcon(int size)
+{
+    return !smallIconRows(size).empty();
+}
+
+void drawSmallPortraitIcon(QPainter &painter, int size)
+{
+    // Whole pixels only: smoothing would bring back the grey this size avoids.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const std::span<const std::string_view> rows = smallIconRows(size);
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        for (std::size_t x = 0; x < rows[y].size(); ++x)
+            painter.fillRect(QRect(int(x), int(y), 1, 1), smallIconColour(rows[y][x]));
+}
 
 void drawPortraitIcon(QPainter &painter, const FontSet &fonts)
 {

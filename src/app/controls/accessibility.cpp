@@ -18,6 +18,24 @@ QString explicitOr(const QWidget *widget, const QString &fallback)
     return name.isEmpty() ? fallback : name;
 }
 
+// A picture's detail describes the control unless a description was set explicitly;
+// without either, Qt's own description (the tooltip) stays.
+QString describedBy(const QAccessibleWidget &iface, const QString &detail)
+{
+    if (detail.isEmpty() ||
+        !static_cast<QWidget *>(iface.object())->accessibleDescription().isEmpty())
+        return iface.QAccessibleWidget::text(QAccessible::Description);
+    return detail;
+}
+
+void announce(QObject *control, QAccessible::Event change)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(control, change);
+    QAccessible::updateAccessibility(&event);
+}
+
 class AccessibleCommandButton : public QAccessibleWidget {
 public:
     explicit AccessibleCommandButton(CommandButton *button)
@@ -26,6 +44,8 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
+        if (t == QAccessible::Description)
+            return describedBy(*this, button()->pictureDetail());
         if (t != QAccessible::Name)
             return QAccessibleWidget::text(t);
         const QString caption = stripAccessKeyMarkers(button()->text());
@@ -71,8 +91,18 @@ public:
     }
 };
 
-using AccessibleImage =
-    AccessibleByText<ImageControl, QAccessible::Graphic, &ImageControl::pictureDescription>;
+class AccessibleImage : public AccessibleByText<ImageControl, QAccessible::Graphic,
+                                                &ImageControl::pictureDescription> {
+public:
+    using AccessibleByText::AccessibleByText;
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description)
+            return describedBy(*this, static_cast<ImageControl *>(object())->pictureDetail());
+        return AccessibleByText::text(t);
+    }
+};
 using AccessibleLabel =
     AccessibleByText<LabelControl, QAccessible::StaticText, &LabelControl::caption>;
 
@@ -123,10 +153,12 @@ QString stripAccessKeyMarkers(const QString &caption)
 
 void announceNameChange(QObject *control)
 {
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent event(control, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
+    announce(control, QAccessible::NameChanged);
+}
+
+void announceDescriptionChange(QObject *control)
+{
+    announce(control, QAccessible::DescriptionChanged);
 }
 
 } // namespace griffwandler::controls

@@ -10,8 +10,10 @@ namespace griffwandler::controls {
 // process; every control's constructor calls it, so users never need to.
 void installAccessibleFactory();
 
-// Tells screen readers, if any listen, that a control now has another name.
+// Tells screen readers, if any listen, that a control now has another name or
+// another description.
 void announceNameChange(QObject *control);
+void announceDescriptionChange(QObject *control);
 
 // A caption as a screen reader should say it: access-key markers removed, "&&" kept
 // as one literal '&'.

@@ -62,12 +62,15 @@ QColor CommandButton::faceColor() const
     return m_faceColor;
 }
 
-void CommandButton::setPicture(const QPixmap &picture, const QString &description)
+void CommandButton::setPicture(const QPixmap &picture, const QString &description,
+                               const QString &detail)
 {
     m_picture = picture;
     update();
     if (std::exchange(m_description, description) != description)
         announceNameChange(this);
+    if (std::exchange(m_detail, detail) != detail)
+        announceDescriptionChange(this);
 }
 
 QPixmap CommandButton::picture() const
@@ -78,6 +81,11 @@ QPixmap CommandButton::picture() const
 QString CommandButton::pictureDescription() const
 {
     return m_description;
+}
+
+QString CommandButton::pictureDetail() const
+{
+    return m_detail;
 }
 
 void CommandButton::setDefaultRole(bool on)

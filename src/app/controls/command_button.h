@@ -22,10 +22,13 @@ public:
     void setFaceColor(const QColor &color);
     QColor faceColor() const;
 
-    // The description names the button for screen readers while it has no caption.
-    void setPicture(const QPixmap &picture, const QString &description = {});
+    // The description names the button for screen readers while it has no caption;
+    // the detail is what they may say after the name.
+    void setPicture(const QPixmap &picture, const QString &description = {},
+                    const QString &detail = {});
     QPixmap picture() const;
     QString pictureDescription() const;
+    QString pictureDetail() const;
 
     // Enter anywhere in the window clicks the default button, unless the focus is on
     // another CommandButton (Enter then clicks that one). Escape anywhere in the
@@ -52,6 +55,7 @@ private:
     QColor m_faceColor;
     QPixmap m_picture;
     QString m_description;
+    QString m_detail;
     QShortcut *m_returnShortcut = nullptr;
     QShortcut *m_enterShortcut = nullptr;
     QShortcut *m_escapeShortcut = nullptr;

@@ -17,12 +17,15 @@ ImageControl::ImageControl(QWidget *parent) : QWidget(parent)
 
 ImageControl::~ImageControl() = default;
 
-void ImageControl::setPicture(const QPixmap &picture, const QString &description)
+void ImageControl::setPicture(const QPixmap &picture, const QString &description,
+                              const QString &detail)
 {
     m_picture = picture;
     update();
     if (std::exchange(m_description, description) != description)
         announceNameChange(this);
+    if (std::exchange(m_detail, detail) != detail)
+        announceDescriptionChange(this);
 }
 
 QPixmap ImageControl::picture() const
@@ -33,6 +36,11 @@ QPixmap ImageControl::picture() const
 QString ImageControl::pictureDescription() const
 {
     return m_description;
+}
+
+QString ImageControl::pictureDetail() const
+{
+    return m_detail;
 }
 
 QSize ImageControl::sizeHint() const

@@ -14,11 +14,14 @@ public:
     explicit ImageControl(QWidget *parent = nullptr);
     ~ImageControl() override;
 
-    // The description names the image for screen readers. The control keeps its
-    // geometry; the owner sizes it (sizeHint() is the picture's size).
-    void setPicture(const QPixmap &picture, const QString &description = {});
+    // The description names the image for screen readers, the detail is what they
+    // may say after the name. The control keeps its geometry; the owner sizes it
+    // (sizeHint() is the picture's size).
+    void setPicture(const QPixmap &picture, const QString &description = {},
+                    const QString &detail = {});
     QPixmap picture() const;
     QString pictureDescription() const;
+    QString pictureDetail() const;
 
     QSize sizeHint() const override;
 
@@ -34,6 +37,7 @@ protected:
 private:
     QPixmap m_picture;
     QString m_description;
+    QString m_detail;
     bool m_leftPressed = false;
 };
 

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The window as a screen reader hears it: starts the real program in a private X
+# server with its own session bus and accessibility bus, reads the chord cards'
+# names over AT-SPI (atspi_names.py), presses 3 and reads them again.
+#
+#   run_atspi.sh PROGRAM
+set -uo pipefail
+
+program=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [[ "${GRIFF_ATSPI_INNER:-}" != 1 ]]; then
+    # A private session bus, so the test neither needs nor touches the user's.
+    exec env GRIFF_ATSPI_INNER=1 dbus-run-session -- bash "$0" "$program"
+fi
+
+work=$(mktemp -d)
+xvfb=""
+launcher=""
+app=""
+cleanup() {
+    [[ -n "$app" ]] && kill "$app" 2>/dev/null
+    [[ -n "$launcher" ]] && kill "$launcher" 2>/dev/null
+    [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkdir -m 0700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+    [[ -s "$work/display" ]] && break
+    sleep 0.05
+done
+[[ -s "$work/display" ]] || { echo "FAIL Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+# The accessibility bus and its registry; the program finds them on the session bus.
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/launcher.log" 2>&1 &
+launcher=$!
+for _ in $(seq 100); do
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null 2>&1 && break
+    sleep 0.05
+done
+
+QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/program.log" 2>&1 &
+app=$!
+
+coproc reader { /usr/bin/python3 "$here/atspi_names.py" 2>&1; }
+reader_pid=$reader_PID
+while IFS= read -r line <&"${reader[0]}"; do
+    echo "$line"
+    if [[ "$line" == ready ]]; then
+        window=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n 1)
+        xdotool windowfocus --sync "$window" key 3
+        echo pressed >&"${reader[1]}"
+    fi
+done
+wait "$reader_pid"
+status=$?
+[[ $status -eq 0 ]] && echo "PASS chord cards named as spoken over AT-SPI" ||
+    { echo "--- program output"; cat "$work/program.log"; }
+exit "$status"
