@@ -241,6 +241,10 @@ QFont formFont()
     // Plain advance widths, as classic Windows text output sets Arial: lines then
     // wrap where they would there.
     font.setKerning(false);
+    // Each character its own glyph, with no ligatures or contextual forms, as
+    // classic text output draws Latin text. Leaving out the shaping step also
+    // spares reading the font's layout tables before the first frame.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -252,6 +256,7 @@ QFont controlFont()
     font.setPixelSize(11);
     font.setWeight(QFont::Normal);
     font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
