@@ -151,8 +151,34 @@ int cacheSlot(BildId id)
 
 constexpr int SlotCount = 2 * ColumnCount + FretCount + 6;
 
+// Whether every one of `count` little-endian ARGB words has alpha 0xFF: exactly
+// when the alpha bytes of the AND of all words are. Eight words a turn, in four
+// independent chains, keep the loop short.
+bool isOpaque(const uchar *words, qsizetype count)
+{
+    constexpr quint64 Alpha = Q_UINT64_C(0xFF000000FF000000);
+    quint64 a = ~quint64(0), b = a, c = a, d = a;
+    qsizetype i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const uchar *at = words + 4 * i;
+        a &= qFromLittleEndian<quint64>(at);
+        b &= qFromLittleEndian<quint64>(at + 8);
+        c &= qFromLittleEndian<quint64>(at + 16);
+        d &= qFromLittleEndian<quint64>(at + 24);
+    }
+    quint64 all = a & b & c & d;
+    for (; i < count; ++i)
+        all &= qFromLittleEndian<quint32>(words + 4 * i) | (quint64(0xFF000000) << 32);
+    return (all & Alpha) == Alpha;
+}
+
 // A picture stored decoded: "GWB1", width, height, bytes per line, then
 // premultiplied ARGB words, all little-endian.
+//
+// On little-endian machines the image uses the resource's bytes where they lie,
+// without a copy; it is read-only, so drawing on it would copy it first. A
+// picture without a single transparent pixel is marked as such (Format_RGB32,
+// the same bits), so that QPixmap need not search it for transparency again.
 QImage rawImage(const QString &path)
 {
     const QResource file(path);
@@ -170,15 +196,15 @@ QImage rawImage(const QString &path)
     if (width == 0 || height == 0 || width > 4096 || height > 4096 || stride != width * 4 ||
         qint64(stride) * height != size - 16)
         return {};
-    QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < int(height); ++y) {
-        auto *line = reinterpret_cast<quint32 *>(image.scanLine(y));
-        const uchar *source = data + 16 + qsizetype(y) * stride;
-        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
-            std::memcpy(line, source, stride);
-        else
-            qFromLittleEndian<quint32>(source, width, line);
-    }
+    const uchar *pixels = data + 16;
+    const QImage::Format format = isOpaque(pixels, qsizetype(width) * height)
+                                      ? QImage::Format_RGB32
+                                      : QImage::Format_ARGB32_Premultiplied;
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+        return QImage(pixels, int(width), int(height), int(stride), format);
+    QImage image(int(width), int(height), format);
+    for (int y = 0; y < int(height); ++y)
+        qFromLittleEndian<quint32>(pixels + qsizetype(y) * stride, width, image.scanLine(y));
     return image;
 }
 
@@ -231,9 +257,18 @@ QIcon programIcon()
 {
     registerBilderResources();
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 72, 96, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(
-            rawImage(QStringLiteral(":/griffwandler/icon/icon-%1.argb").arg(size))));
+    for (const int size : {16, 24, 32, 48, 64, 72, 96, 128, 256}) {
+        QImage image = rawImage(QStringLiteral(":/griffwandler/icon/icon-%1.argb").arg(size));
+        // The window system takes icons as unpremultiplied ARGB. An opaque picture
+        // is that already, bit for bit; kept in that format, it is handed over
+        // without a conversion of every pixel when the window is created.
+        if (image.format() == QImage::Format_RGB32) {
+            image.reinterpretAsFormat(QImage::Format_ARGB32);
+            icon.addPixmap(QPixmap::fromImage(image, Qt::NoFormatConversion));
+        } else {
+            icon.addPixmap(QPixmap::fromImage(image));
+        }
+    }
     return icon;
 }
 
@@ -270,6 +305,10 @@ QFont formFont()
     // Plain advance widths, as classic Windows text output sets Arial: lines then
     // wrap where they would there.
     font.setKerning(false);
+    // Each character its own glyph, with no ligatures or contextual forms, as
+    // classic text output draws Latin text. Leaving out the shaping step also
+    // spares reading the font's layout tables before the first frame.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -281,6 +320,7 @@ QFont controlFont()
     font.setPixelSize(11);
     font.setWeight(QFont::Normal);
     font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QSet>
 #include <QTest>
 
@@ -131,6 +132,13 @@ void TestBilder::pictureSizeAndDescription()
                       (ratio == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
     QVERIFY(!file.isNull());
     QCOMPARE(p.pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             file.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    // The pixels may lie in read-only memory: drawing on a picture handed out
+    // works on a copy and leaves the stored one as it was.
+    QPixmap drawnOn = p.pixmap;
+    QPainter(&drawnOn).fillRect(drawnOn.rect(), Qt::red);
+    QCOMPARE(drawnOn.toImage().pixelColor(0, 0), QColor(Qt::red));
+    QCOMPARE(picture(id).pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
              file.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
