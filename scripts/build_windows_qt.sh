@@ -85,9 +85,9 @@ apt_options=(
 )
 echo "build_windows_qt.sh: fetching the source of qt6-base $version"
 apt-get "${apt_options[@]}" -qq update >"$work/apt-update.log" 2>&1 ||
-    { cat "$work/apt-update.log" >&2; die "could not read the archive's source index (network or signature)"; }
+    die "could not read or verify the archive's source index (log: $work/apt-update.log)"
 (cd "$work/src" && apt-get "${apt_options[@]}" -qq source "qt6-base=$version") >"$work/apt-source.log" 2>&1 ||
-    { tail -5 "$work/apt-source.log" >&2; die "could not fetch or verify the source of qt6-base $version"; }
+    die "could not fetch or verify the source of qt6-base $version (log: $work/apt-source.log)"
 source_dir=$(find "$work/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
 [[ -n "$source_dir" && -x "$source_dir/configure" ]] || die "the unpacked qt6-base source has no configure script"
 
@@ -97,11 +97,11 @@ cp "$toolchain" "$work/mingw-w64-x86_64.cmake"
 (cd "$work/build" && "$source_dir/configure" -prefix "$prefix" "${options[@]}" -- -G Ninja \
     "-DCMAKE_TOOLCHAIN_FILE=$work/mingw-w64-x86_64.cmake" \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake) >"$work/configure.log" 2>&1 ||
-    { tail -30 "$work/configure.log" >&2; die "configuring Qt failed (log: $work/configure.log)"; }
+    die "configuring Qt failed (log: $work/configure.log)"
 cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 ||
-    { tail -30 "$work/build.log" >&2; die "building Qt failed (log: $work/build.log)"; }
+    die "building Qt failed (log: $work/build.log)"
 cmake --install "$work/build" >"$work/install.log" 2>&1 ||
-    { tail -30 "$work/install.log" >&2; die "installing Qt failed (log: $work/install.log)"; }
+    die "installing Qt failed (log: $work/install.log)"
 
 # The toolchain file the installed Qt chains to must outlive the work folder.
 cp "$toolchain" "$prefix/mingw-w64-x86_64.cmake"

@@ -16,4 +16,21 @@ void dickenRandSetzen(void *hwnd)
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE);
 }
 
+Rahmen rahmenMitKlientRand(void *hwnd)
+{
+    const HWND window = static_cast<HWND>(hwnd);
+    RECT outer{};
+    RECT client{};
+    POINT origin{0, 0};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    ClientToScreen(window, &origin);
+    const bool hasEdge =
+        (static_cast<std::uint32_t>(GetWindowLongA(window, GWL_EXSTYLE)) & ClientEdge) != 0;
+    const int edge = hasEdge ? 0 : GetSystemMetrics(SM_CXEDGE);
+    return {origin.x - outer.left + edge, origin.y - outer.top + edge,
+            outer.right - origin.x - client.right + edge,
+            outer.bottom - origin.y - client.bottom + edge};
+}
+
 } // namespace griffwandler::services::win32

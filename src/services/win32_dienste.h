@@ -18,6 +18,13 @@ constexpr std::uint32_t withClientEdge(std::uint32_t exStyle)
 // recomputed at once and brings the window to the top.
 void dickenRandSetzen(void *hwnd);
 
+// The frame of the window `hwnd` (left, top, right, bottom), from the window
+// system's own rectangles, as it will be once the sunken client edge is added.
+struct Rahmen {
+    int left, top, right, bottom;
+};
+Rahmen rahmenMitKlientRand(void *hwnd);
+
 // Hands `address` (in the ANSI code page) to the shell's handler for it, with
 // `hwnd` as the owner of any message the shell shows.
 void browserAufrufen(void *hwnd, const char *address);

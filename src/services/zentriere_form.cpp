@@ -6,6 +6,9 @@
 #include <QWidget>
 #include <QWindow>
 
+#ifdef Q_OS_WIN
+#include "win32_dienste.h"
+#endif
 #ifdef GRIFFWANDLER_X11_RAHMEN
 #include "x11_rahmen.h"
 
@@ -125,8 +128,15 @@ QMargins erwarteterRahmen(QWidget &form)
         return QMargins(int(left), int(top), int(right), int(bottom));
     }
 #endif
-    // Windows knows the frame from the window's style as soon as it exists.
+#ifdef Q_OS_WIN
+    // Windows has drawn the frame of the window as soon as it exists. Loading
+    // then adds the sunken client edge, and the toolkit keeps the client
+    // area's size, so the frame the window is shown with is wider by the edge.
+    const auto rahmen = win32::rahmenMitKlientRand(reinterpret_cast<void *>(window->winId()));
+    return QMargins(rahmen.left, rahmen.top, rahmen.right, rahmen.bottom);
+#else
     return window->frameMargins();
+#endif
 }
 
 // The outer rectangle, frame and title bar included. The window is placed by
