@@ -63,9 +63,9 @@ def first_frame(exe, env):
 
 def main():
     folder, runs = sys.argv[1], int(sys.argv[2])
-    app = os.path.join(folder, "bench_startup_app.exe")
-    floor = os.path.join(folder, "bench_startup_floor.exe")
-    work = os.path.join(folder, "wine-bench")
+    app = os.path.abspath(os.path.join(folder, "bench_startup_app.exe"))
+    floor = os.path.abspath(os.path.join(folder, "bench_startup_floor.exe"))
+    work = os.path.abspath(os.path.join(folder, "wine-bench"))
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(os.path.join(work, "runtime"), mode=0o700)
     xvfb, display = start_xvfb(work)
