@@ -16,25 +16,10 @@ import subprocess
 import sys
 import time
 
+from driver import start_xvfb
+
 RATIO_TARGET = 1.3
 WARM_UP = 3
-
-
-def start_xvfb(work):
-    read_end, write_end = os.pipe()
-    log = open(os.path.join(work, "xvfb.log"), "w")
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
-        pass_fds=(write_end,), stdout=log, stderr=log)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            raise RuntimeError("Xvfb did not start; see " + log.name)
-        number += chunk
-    os.close(read_end)
-    return server, ":" + number.decode().strip()
 
 
 def prepare_prefix(env, work):
