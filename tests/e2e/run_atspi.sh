@@ -14,30 +14,10 @@ if [[ "${GRIFF_ATSPI_INNER:-}" != 1 ]]; then
     exec env GRIFF_ATSPI_INNER=1 dbus-run-session -- bash "$0" "$program"
 fi
 
-work=$(mktemp -d)
-xvfb=""
+source "$here/x_session.sh"
 launcher=""
-app=""
-cleanup() {
-    [[ -n "$app" ]] && kill "$app" 2>/dev/null
-    [[ -n "$launcher" ]] && kill "$launcher" 2>/dev/null
-    [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkdir -m 0700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do
-    [[ -s "$work/display" ]] && break
-    sleep 0.05
-done
-[[ -s "$work/display" ]] || { echo "FAIL Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+stop_at_exit+=(launcher)
+start_x_server
 
 # The accessibility bus and its registry; the program finds them on the session bus.
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/launcher.log" 2>&1 &

@@ -9,42 +9,9 @@ set -uo pipefail
 
 program=$1
 shots=${2:-}
-work=$(mktemp -d)
-passed=0
-failed=0
-xvfb=""
-app=""
-
-cleanup() {
-    [[ -n "$app" ]] && kill "$app" 2>/dev/null
-    [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-check() { # check NAME COMMAND...
-    local name=$1
-    shift
-    if "$@"; then
-        echo "PASS $name"
-        passed=$((passed + 1))
-    else
-        echo "FAIL $name"
-        failed=$((failed + 1))
-    fi
-}
-
-mkdir -m 0700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do
-    [[ -s "$work/display" ]] && break
-    sleep 0.05
-done
-export DISPLAY=":$(head -n 1 "$work/display")"
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/x_session.sh"
+start_x_server
 
 program_env=() # env arguments for the next start
 start_program() {
@@ -257,5 +224,4 @@ else
 fi
 fails_in_one_line "no display" "needs a graphical display" -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+finish

@@ -8,38 +8,12 @@
 set -uo pipefail
 
 program=$1
-work=$(mktemp -d)
-passed=0
-failed=0
-xvfb=""
+source "$(dirname "$0")/x_session.sh"
 wm=""
-app=""
-
-cleanup() {
-    [[ -n "$app" ]] && kill "$app" 2>/dev/null
-    [[ -n "$wm" ]] && kill "$wm" 2>/dev/null
-    [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-check() { # check NAME COMMAND...
-    local name=$1
-    shift
-    if "$@"; then
-        echo "PASS $name"
-        passed=$((passed + 1))
-    else
-        echo "FAIL $name"
-        failed=$((failed + 1))
-    fi
-}
+stop_at_exit+=(wm)
+export HOME="$work" # openbox keeps its session files there
 
 within_one() { (($1 - $2 <= 1 && $2 - $1 <= 1)); }
-
-mkdir -m 0700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime" HOME="$work" # openbox keeps its session files there
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 # The client window's top-left corner on the screen, "x y", once it is viewable.
 client_position() {
@@ -52,14 +26,7 @@ client_position() {
 
 run_on_screen() { # run_on_screen WIDTH HEIGHT
     local sw=$1 sh=$2
-    rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 "${sw}x${sh}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb=$!
-    for _ in $(seq 100); do
-        [[ -s "$work/display" ]] && break
-        sleep 0.05
-    done
-    export DISPLAY=":$(head -n 1 "$work/display")"
+    start_x_server "${sw}x${sh}"
 
     openbox --sm-disable >"$work/openbox.log" 2>&1 &
     wm=$!
@@ -108,13 +75,12 @@ run_on_screen() { # run_on_screen WIDTH HEIGHT
         check "frame centred vertically on ${sw}x${sh}" within_one $((2 * fy)) $((sh - h))
     fi
 
-    kill "$app" "$wm" "$xvfb" 2>/dev/null
-    wait "$app" "$wm" "$xvfb" 2>/dev/null
-    app="" wm="" xvfb=""
+    kill "$app" "$wm" "$x_server" 2>/dev/null
+    wait "$app" "$wm" "$x_server" 2>/dev/null
+    app="" wm="" x_server=""
 }
 
 run_on_screen 1024 768
 run_on_screen 1280 1024
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+finish

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QShortcut>
 
-#include <utility>
 
 namespace griffwandler::controls {
 
@@ -65,27 +64,22 @@ QColor CommandButton::faceColor() const
 void CommandButton::setPicture(const QPixmap &picture, const QString &description,
                                const QString &detail)
 {
-    m_picture = picture;
-    update();
-    if (std::exchange(m_description, description) != description)
-        announceNameChange(this);
-    if (std::exchange(m_detail, detail) != detail)
-        announceDescriptionChange(this);
+    m_picture.set(this, picture, description, detail);
 }
 
 QPixmap CommandButton::picture() const
 {
-    return m_picture;
+    return m_picture.pixmap();
 }
 
 QString CommandButton::pictureDescription() const
 {
-    return m_description;
+    return m_picture.description();
 }
 
 QString CommandButton::pictureDetail() const
 {
-    return m_detail;
+    return m_picture.detail();
 }
 
 void CommandButton::setDefaultRole(bool on)
@@ -144,7 +138,7 @@ QRect CommandButton::faceRect() const
 
 QSize CommandButton::sizeHint() const
 {
-    QSize size = m_picture.isNull() ? QSize(0, 0) : m_picture.deviceIndependentSize().toSize();
+    QSize size = m_picture.size();
     if (!text().isEmpty()) {
         const QSize textSize = fontMetrics().size(Qt::TextShowMnemonic, text());
         size = size.expandedTo(textSize + QSize(16, 8));
@@ -163,11 +157,11 @@ void CommandButton::paintEvent(QPaintEvent *)
     const QPoint shift = isDown() ? QPoint(1, 1) : QPoint(0, 0);
     painter.save();
     painter.setClipRect(face);
-    if (!m_picture.isNull()) {
+    if (!m_picture.pixmap().isNull()) {
         // Whole-pixel centring; an odd remainder (margin or cut) falls right and below.
-        const QSize size = m_picture.deviceIndependentSize().toSize();
+        const QSize size = m_picture.size();
         const QPoint topLeft((width() - size.width()) / 2, (height() - size.height()) / 2);
-        painter.drawPixmap(topLeft + shift, m_picture);
+        painter.drawPixmap(topLeft + shift, m_picture.pixmap());
     }
     if (!text().isEmpty()) {
         painter.setPen(kText);

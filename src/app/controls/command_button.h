@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shown_picture.h"
+
 #include <QAbstractButton>
 #include <QColor>
 #include <QPixmap>
@@ -53,9 +55,7 @@ private:
     void paintFocusRect(QPainter &painter) const;
 
     QColor m_faceColor;
-    QPixmap m_picture;
-    QString m_description;
-    QString m_detail;
+    ShownPicture m_picture;
     QShortcut *m_returnShortcut = nullptr;
     QShortcut *m_enterShortcut = nullptr;
     QShortcut *m_escapeShortcut = nullptr;

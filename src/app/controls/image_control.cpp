@@ -20,41 +20,36 @@ ImageControl::~ImageControl() = default;
 void ImageControl::setPicture(const QPixmap &picture, const QString &description,
                               const QString &detail)
 {
-    m_picture = picture;
-    update();
-    if (std::exchange(m_description, description) != description)
-        announceNameChange(this);
-    if (std::exchange(m_detail, detail) != detail)
-        announceDescriptionChange(this);
+    m_picture.set(this, picture, description, detail);
 }
 
 QPixmap ImageControl::picture() const
 {
-    return m_picture;
+    return m_picture.pixmap();
 }
 
 QString ImageControl::pictureDescription() const
 {
-    return m_description;
+    return m_picture.description();
 }
 
 QString ImageControl::pictureDetail() const
 {
-    return m_detail;
+    return m_picture.detail();
 }
 
 QSize ImageControl::sizeHint() const
 {
-    return m_picture.isNull() ? QSize(0, 0) : m_picture.deviceIndependentSize().toSize();
+    return m_picture.size();
 }
 
 void ImageControl::paintEvent(QPaintEvent *)
 {
-    if (m_picture.isNull())
+    if (m_picture.pixmap().isNull())
         return;
     QPainter painter(this);
     // Drawn at its logical size, so a high-resolution twin stays sharp.
-    painter.drawPixmap(QPoint(0, 0), m_picture);
+    painter.drawPixmap(QPoint(0, 0), m_picture.pixmap());
 }
 
 void ImageControl::mousePressEvent(QMouseEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shown_picture.h"
+
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -35,9 +37,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QPixmap m_picture;
-    QString m_description;
-    QString m_detail;
+    ShownPicture m_picture;
     bool m_leftPressed = false;
 };
 
