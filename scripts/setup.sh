@@ -15,7 +15,10 @@ set -euo pipefail
 build=(cmake make g++ qt6-base-dev libgl-dev libxcb1-dev)
 run=(libqt6widgets6 libqt6gui6 qt6-qpa-plugins)
 test=(xvfb xauth xdotool imagemagick x11-utils openbox desktop-file-utils appstream dpkg-dev valgrind lintian
-      at-spi2-core python3-pyatspi dbus-daemon dbus-bin)
+      at-spi2-core python3-pyatspi dbus-daemon dbus-bin
+      # what every desktop has, so the suite runs as it would there; and the
+      # German locale's sources, for the run in de_DE.UTF-8
+      xdg-utils locales)
 tools=(fonts-liberation2 fonts-comic-neue fonts-urw-base35 fonts-dejavu-core)
 windows=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis ninja-build dpkg-dev xz-utils
     python3 python3-pefile xvfb xauth xdotool imagemagick x11-utils)

@@ -13,23 +13,25 @@ namespace griffwandler::test {
 // at all, or a stand-in that notes each address it is given and ends with a
 // chosen exit status (-1: it crashes). While held, the stand-in waits (ten
 // seconds at most) before it ends.
+//
+// The program takes the first xdg-open on PATH, so the stand-in's folder goes
+// in front of the PATH the test started with and everything else stays
+// findable (the stand-in itself needs sleep). "Nothing" is a PATH of one empty
+// folder: on a merged-/usr system the real xdg-open lies in every system
+// folder, so no system folder can stay.
 class OpenerOnPath {
 public:
     static constexpr int Crashes = -1;
 
     OpenerOnPath() : m_path(qgetenv("PATH"))
     {
-        // Its own folder first, then every folder of PATH that holds no xdg-open.
-        QStringList folders{m_dir.path()};
-        for (const QString &folder : QString::fromLocal8Bit(m_path).split(u':'))
-            if (!folder.isEmpty() &&
-                !QFile::exists(QDir(folder).filePath(QStringLiteral("xdg-open"))))
-                folders << folder;
-        qputenv("PATH", QFile::encodeName(folders.join(u':')));
+        startPath(); // noted before the first change
+        qputenv("PATH", QFile::encodeName(m_dir.path()));
     }
 
-    explicit OpenerOnPath(int exitStatus) : OpenerOnPath()
+    explicit OpenerOnPath(int exitStatus) : m_path(qgetenv("PATH"))
     {
+        qputenv("PATH", QFile::encodeName(m_dir.path()) + ':' + startPath());
         const QString ending = exitStatus == Crashes ? QStringLiteral("kill -SEGV $$")
                                                      : QStringLiteral("exit %1").arg(exitStatus);
         QFile script(file(QStringLiteral("xdg-open")));
@@ -67,6 +69,13 @@ public:
     bool ended() const { return QFile::exists(file(QStringLiteral("ended"))); }
 
 private:
+    // PATH as the test process found it, before any holder changed it.
+    static const QByteArray &startPath()
+    {
+        static const QByteArray path = qgetenv("PATH");
+        return path;
+    }
+
     QString file(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
 
     QTemporaryDir m_dir;
