@@ -33,7 +33,7 @@ long statusField(const char *name)
 
 } // namespace
 
-FirstFrameReporter::FirstFrameReporter(QWidget &window) : m_window(window)
+FirstFrameReporter::FirstFrameReporter(QWidget &window) : QObject(&window), m_window(window)
 {
     m_window.installEventFilter(this);
 }

@@ -7,6 +7,7 @@
 #include "image_control.h"
 #include "kapo_stellung.h"
 #include "mdl_browser_aufrufen.h"
+#include "plattform.h"
 #include "screen_pointer.h"
 #include "web_adressen.h"
 #include "zeiger_stellung.h"
@@ -19,8 +20,7 @@
 namespace griffwandler::app {
 
 GriffwandlerForm::GriffwandlerForm(QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent, services::plattform().dialogRahmen())
 {
     setObjectName(QStringLiteral("GriffwandlerForm"));
     setWindowTitle(QString());

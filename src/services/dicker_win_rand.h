@@ -15,7 +15,4 @@ quint32 mitClientEdge(quint32 exStyle);
 // the first show. A second call changes nothing more.
 void DickenRandSetzen(WId hWnd);
 
-// objectName of the border widget that stands in for the native edge.
-inline constexpr char16_t KlientRandName[] = u"griffwandlerKlientRand";
-
 } // namespace griffwandler::services

@@ -1,19 +1,11 @@
 #include "zentriere_form.h"
 
+#include "plattform.h"
+
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
 #include <QWidget>
-#include <QWindow>
-
-#ifdef Q_OS_WIN
-#include "win32_dienste.h"
-#endif
-#ifdef GRIFFWANDLER_X11_RAHMEN
-#include "x11_rahmen.h"
-
-#include <QtGui/qguiapplication_platform.h>
-#endif
 
 #include <cfloat>
 #include <cmath>
@@ -104,41 +96,6 @@ float pixelsToTwips(int pixels)
     return static_cast<float>(pixels) * TwipsProPixel;
 }
 
-// How long the window manager may take to estimate the frame of a window that
-// is not shown yet. Openbox answers within a round trip or two.
-constexpr int RahmenWartezeitMs = 250;
-
-// The frame the window system puts around the top-level `form`, known before
-// the window is first shown: otherwise the window would be centred by its
-// client area alone and its frame would hang low by half the title bar.
-QMargins erwarteterRahmen(QWidget &form)
-{
-    form.winId(); // the native window, hidden still, is what the frame is asked for
-    QWindow *window = form.windowHandle();
-    if (!window)
-        return {};
-#ifdef GRIFFWANDLER_X11_RAHMEN
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 && x11->connection() && QGuiApplication::platformName() == u"xcb") {
-        const auto rahmen = x11::erwarteterRahmen(
-            x11->connection(), static_cast<std::uint32_t>(window->winId()), RahmenWartezeitMs);
-        if (!rahmen)
-            return {};
-        const auto [left, right, top, bottom] = *rahmen;
-        return QMargins(int(left), int(top), int(right), int(bottom));
-    }
-#endif
-#ifdef Q_OS_WIN
-    // Windows has drawn the frame of the window as soon as it exists. Loading
-    // then adds the sunken client edge, and the toolkit keeps the client
-    // area's size, so the frame the window is shown with is wider by the edge.
-    const auto rahmen = win32::rahmenMitKlientRand(reinterpret_cast<void *>(window->winId()));
-    return QMargins(rahmen.left, rahmen.top, rahmen.right, rahmen.bottom);
-#else
-    return window->frameMargins();
-#endif
-}
-
 // The outer rectangle, frame and title bar included. The window is placed by
 // its client area, frame corner plus frame width: the toolkit does not know the
 // frame of a window that is not shown yet, the estimate here does.
@@ -173,7 +130,7 @@ private:
     QMargins rahmen()
     {
         if (!m_rahmen)
-            m_rahmen = erwarteterRahmen(m_form);
+            m_rahmen = plattform().erwarteterRahmen(m_form);
         return *m_rahmen;
     }
 
@@ -200,6 +157,8 @@ private:
 
 void FormZentrieren(QWidget &form, qint32 mode)
 {
+    if (!plattform().kannFensterPlatzieren())
+        return; // the window system places the window itself
     WidgetZugriff formZugriff(form);
     PrimaryScreenZugriff screenZugriff;
     FormZentrieren(formZugriff, screenZugriff, mode);

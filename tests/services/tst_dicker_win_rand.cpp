@@ -1,4 +1,5 @@
 #include "dicker_win_rand.h"
+#include "klient_rand.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QMargins>
+#include <QString>
+#include <QtGui/qwindowdefs.h>
+
+class QWidget;
+
+namespace griffwandler::services {
+
+// What the program needs of the platform it runs on. The members' own bodies
+// use the toolkit alone and serve any platform that needs nothing more (the
+// web, Wayland, whatever comes next); a platform that can do better overrides
+// them in its own file, and the build picks exactly one such file, which
+// defines plattform().
+class Plattform {
+public:
+    virtual ~Plattform() = default;
+
+    // Settings the toolkit must find before it starts: called before the
+    // application object exists.
+    virtual void vorDemStart() const {}
+
+    // The window flags of a top-level window with a fixed dialog frame, a
+    // title bar and a close box, without minimize and maximize boxes.
+    virtual Qt::WindowFlags dialogRahmen() const;
+
+    // Whether a top-level window can place itself on the screen at all. Where
+    // the window system places every window itself (Wayland), it cannot.
+    virtual bool kannFensterPlatzieren() const;
+
+    // The frame (title bar included) that the window system will put around
+    // the top-level `window`, known before the window is first shown.
+    virtual QMargins erwarteterRahmen(QWidget &window) const;
+
+    // Gives the window `hWnd` a sunken edge around its client area, present
+    // from its first show, and brings it to the top.
+    virtual void dickenRandSetzen(WId hWnd) const;
+
+    // Hands `address` to the user's default handler for web addresses, with
+    // the window `hWnd` as the owner of any message about it; returns once it
+    // is handed on. A failure the platform would keep silent is told to the
+    // user (browserFehlerMelden).
+    virtual void browserAufrufen(WId hWnd, const QString &address) const;
+
+    // Whether a mouse pointer can show a picture of its own; where it cannot,
+    // a standard shape stands in.
+    virtual bool bildZeiger() const { return true; }
+};
+
+// The platform this program was built for.
+const Plattform &plattform();
+
+} // namespace griffwandler::services
