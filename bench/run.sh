@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 build=build/bench
 mkdir -p "$build"
 cmake -S . -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DGRIFFWANDLER_BUILD_TESTS=OFF -DGRIFFWANDLER_BUILD_BENCH=ON >"$build/configure.log" 2>&1 ||
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DBUILD_TESTING=OFF -DGRIFFWANDLER_BUILD_BENCH=ON >"$build/configure.log" 2>&1 ||
     { cat "$build/configure.log"; exit 1; }
 cmake --build "$build" -j2 --target bench_startup_app bench_startup_floor bench_reaction \
     >"$build/build.log" 2>&1 || { tail -n 50 "$build/build.log"; exit 1; }

@@ -23,7 +23,10 @@ build_dir=$(cd "$1" 2>/dev/null && pwd) || {
     exit 2
 }
 
-icon_sizes=(16 24 32 48 64 72 96 128 256)
+# The program icon's sizes, as the picture manifest lists them.
+mapfile -t icon_sizes < <(awk '$1 == "Symbol" { split($4, size, "x"); print size[1] }' \
+    "$source_dir/src/assets/bilder.manifest")
+[[ ${#icon_sizes[@]} -gt 0 ]] || { echo "check.sh: no icon sizes in the picture manifest" >&2; exit 2; }
 maintainer='Griffwandler-Entwickler <kontakt@griffwandler.example>'
 
 work=$(mktemp -d)

@@ -49,16 +49,8 @@ unset EM_CACHE
 toolchain_begin wasm-static qt-web "emscripten $emscripten_version" "${options[@]}"
 fetch_qt_source
 
-echo "$script: building Qt $qt_version for WebAssembly (about 25 minutes on 2 cores)"
-mkdir -p "$work/build"
-(cd "$work/build" && "$source_dir/configure" -prefix "$prefix" "${options[@]}" -- -G Ninja \
-    "-DCMAKE_TOOLCHAIN_FILE=$emscripten_cmake" \
-    "-DQT_HOST_PATH_CMAKE_DIR=$host_cmake_dir") >"$work/configure.log" 2>&1 ||
-    die "configuring Qt failed (log: $work/configure.log)"
-cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 ||
-    die "building Qt failed (log: $work/build.log)"
-cmake --install "$work/build" >"$work/install.log" 2>&1 ||
-    die "installing Qt failed (log: $work/install.log)"
+echo "$script: building Qt $qt_version for WebAssembly (about 10 to 25 minutes on 2 cores)"
+build_qt "$emscripten_cmake" "${options[@]}"
 
 toolchain_finish bin/qt-cmake lib/cmake/Qt6/qt.toolchain.cmake lib/libQt6Core.a lib/libQt6Gui.a \
     lib/libQt6Widgets.a plugins/platforms/libqwasm.a

@@ -34,16 +34,8 @@ done
 fetch_qt_source
 
 echo "$script: building Qt $qt_version for Windows (about 12 to 25 minutes on 2 cores)"
-mkdir -p "$work/build"
 cp "$toolchain" "$work/mingw-w64-x86_64.cmake"
-(cd "$work/build" && "$source_dir/configure" -prefix "$prefix" "${options[@]}" -- -G Ninja \
-    "-DCMAKE_TOOLCHAIN_FILE=$work/mingw-w64-x86_64.cmake" \
-    "-DQT_HOST_PATH_CMAKE_DIR=$host_cmake_dir") >"$work/configure.log" 2>&1 ||
-    die "configuring Qt failed (log: $work/configure.log)"
-cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 ||
-    die "building Qt failed (log: $work/build.log)"
-cmake --install "$work/build" >"$work/install.log" 2>&1 ||
-    die "installing Qt failed (log: $work/install.log)"
+build_qt "$work/mingw-w64-x86_64.cmake" "${options[@]}"
 
 # The toolchain file the installed Qt chains to must outlive the work folder.
 cp "$toolchain" "$prefix/mingw-w64-x86_64.cmake"

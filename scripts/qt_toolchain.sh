@@ -8,6 +8,7 @@
 #   source qt_toolchain.sh
 #   toolchain_begin NAME-PREFIX LINK HASH-INPUT...   sets prefix, work; exits 0 if ready
 #   fetch_qt_source                                  sets source_dir
+#   build_qt TOOLCHAIN-FILE OPTION...                configures, builds, installs
 #   toolchain_finish FILE...                         checks FILEs, writes the marker
 
 script=$(basename "$0")
@@ -99,6 +100,22 @@ fetch_qt_source() {
         die "could not unpack the source of qt6-base (log: $work/unpack.log)"
     source_dir="$work/src"
     [[ -x "$source_dir/configure" ]] || die "the unpacked qt6-base source has no configure script"
+}
+
+# build_qt TOOLCHAIN-FILE OPTION...: configures the unpacked source for
+# $prefix with the given configure options and CMake toolchain file, builds
+# it with every core and installs it; each step's log stays in the work folder.
+build_qt() {
+    local toolchain_file=$1
+    shift
+    mkdir -p "$work/build"
+    (cd "$work/build" && "$source_dir/configure" -prefix "$prefix" "$@" -- -G Ninja \
+        "-DCMAKE_TOOLCHAIN_FILE=$toolchain_file" "-DQT_HOST_PATH_CMAKE_DIR=$host_cmake_dir") \
+        >"$work/configure.log" 2>&1 || die "configuring Qt failed (log: $work/configure.log)"
+    cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 ||
+        die "building Qt failed (log: $work/build.log)"
+    cmake --install "$work/build" >"$work/install.log" 2>&1 ||
+        die "installing Qt failed (log: $work/install.log)"
 }
 
 # toolchain_finish FILE...: the installed prefix must hold every FILE and no

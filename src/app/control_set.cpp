@@ -1,10 +1,12 @@
 #include "control_set.h"
 
+#include "akkorde.h"
 #include "bilder.h"
 #include "command_button.h"
 #include "image_control.h"
 #include "label_control.h"
 #include "shape_control.h"
+#include "twips.h"
 
 #include <QColor>
 #include <QWidget>
@@ -18,20 +20,13 @@ namespace griffwandler::app {
 
 namespace {
 
+// A row's text of one element: the one text all elements share, or the
+// element's own (the table's spans are checked when it is compiled).
 QString textOf(std::span<const std::u16string_view> texts, int index)
 {
     if (texts.empty())
         return {};
-    const std::u16string_view text = texts.size() == 1 ? texts[0] : texts[std::max(index, 0)];
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-bool hasStartingPicture(Steuerelement control)
-{
-    const auto &starts = assets::startbilder();
-    return std::any_of(starts.begin(), starts.end(), [&](const assets::Startbild &start) {
-        return start.name == control.name && start.index == control.index;
-    });
+    return text(texts.size() == 1 ? texts[0] : texts[std::size_t(std::max(index, 0))]);
 }
 
 int slot(int index)
@@ -53,8 +48,9 @@ QColor fromOleColor(OleColor bgr)
 
 QRect toPixels(const Twips &twips)
 {
-    return QRect(twips.left / TwipsPerPixel, twips.top / TwipsPerPixel, twips.width / TwipsPerPixel,
-                 twips.height / TwipsPerPixel);
+    using services::twipsZuPixeln;
+    return QRect(twipsZuPixeln(twips.left), twipsZuPixeln(twips.top), twipsZuPixeln(twips.width),
+                 twipsZuPixeln(twips.height));
 }
 
 ControlSet::ControlSet(QWidget &form)
@@ -65,7 +61,6 @@ ControlSet::ControlSet(QWidget &form)
         for (int index : row.stacking)
             build(form, row, index);
     }
-    giveStartingPictures();
     setTabOrder();
 }
 
@@ -73,14 +68,14 @@ void ControlSet::build(QWidget &form, const ControlRow &row, int index)
 {
     QWidget *widget = nullptr;
     switch (row.kind) {
-    case Kind::CommandButton: {
+    case ControlKind::CommandButton: {
         auto *button = new controls::CommandButton(&form);
         button->setFaceColor(fromOleColor(row.backColor));
         button->setText(textOf(row.captions, index));
         widget = button;
         break;
     }
-    case Kind::Label: {
+    case ControlKind::Label: {
         auto *label = new controls::LabelControl(&form);
         label->setCaption(textOf(row.captions, index));
         label->setCentred(row.centred);
@@ -88,10 +83,10 @@ void ControlSet::build(QWidget &form, const ControlRow &row, int index)
         widget = label;
         break;
     }
-    case Kind::Image:
+    case ControlKind::Image:
         widget = new controls::ImageControl(&form);
         break;
-    case Kind::Shape: {
+    case ControlKind::Shape: {
         auto *shape = new controls::ShapeControl(&form);
         shape->setBackColor(fromOleColor(row.backColor));
         if (row.insideBorder)
@@ -117,20 +112,17 @@ void ControlSet::build(QWidget &form, const ControlRow &row, int index)
         widget->setProperty("TabIndex", row.tabIndex + slot(index));
     // Buttons without caption or picture (pointer lines, capo strips) are
     // named by their tooltip; the others by caption or picture.
-    if (row.kind == Kind::CommandButton && row.captions.empty() &&
-        !hasStartingPicture({row.name, index}))
+    if (row.kind == ControlKind::CommandButton && row.captions.empty() && !row.startbild)
         widget->setAccessibleName(textOf(row.tooltips, index).trimmed());
     widget->setVisible(row.visibleAtStart);
     // Each new control lies behind all controls created before it.
     widget->lower();
 
     m_widgets[static_cast<std::size_t>(row.name)][slot(index)] = widget;
-}
-
-void ControlSet::giveStartingPictures()
-{
-    for (const assets::Startbild &start : assets::startbilder())
-        setPicture({start.name, start.index}, QVariant::fromValue(assets::picture(start.bild)));
+    if (row.startbild) {
+        const assets::BildId bild{row.startbild->art, row.startbild->jeElement ? index : 0};
+        setPicture(control, QVariant::fromValue(assets::picture(bild)));
+    }
 }
 
 void ControlSet::setTabOrder()
@@ -155,7 +147,10 @@ QWidget *ControlSet::widget(Steuerelement control) const
     if ((array && (control.index < 0 || control.index >= elements.size())) ||
         (!array && control.index != -1))
         throw noSuchControl(control, " is not a control of the window");
-    return elements[slot(control.index)];
+    QWidget *widget = elements[slot(control.index)];
+    if (!widget) // a name and index the table promises but no row built
+        throw std::logic_error(toString(control).toStdString() + " was never built");
+    return widget;
 }
 
 controls::CommandButton *ControlSet::button(Steuerelement control) const

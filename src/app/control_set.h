@@ -42,7 +42,6 @@ public:
 
 private:
     void build(QWidget &form, const ControlRow &row, int index);
-    void giveStartingPictures();
     void setTabOrder();
 
     std::array<QList<QWidget *>, NameCount> m_widgets;

@@ -1,5 +1,7 @@
 #include "form_definition.h"
 
+#include "akkorde.h"
+#include "classic_palette.h"
 #include "web_adressen.h"
 
 #include <array>
@@ -28,6 +30,18 @@ constexpr std::array<Text, 5> kapoTips{u"  Kapo im 1. Bund.  ", u"  Kapo im 2. B
                                        u"  Kapo im 5. Bund.  "};
 constexpr std::array<Text, 5> bundTips{u"  Bund I.  ", u"  Bund II.  ", u"  Bund III.  ",
                                        u"  Bund IV.  ", u"  Bund V.  "};
+static_assert(
+    [] {
+        for (std::size_t k = 0; k < bundTips.size(); ++k) {
+            const Text tip = bundTips[k];
+            const Text numeral = Bundzahlen[k];
+            if (tip.substr(0, 7) != u"  Bund " || tip.substr(7, numeral.size()) != numeral ||
+                tip.substr(7 + numeral.size()) != u".  ")
+                return false;
+        }
+        return true;
+    }(),
+    "the fret tooltips name each fret by its numeral");
 constexpr std::array<Text, 1> webseite{u"&Webseite"};
 constexpr std::array<Text, 1> ende{u"&Ende"};
 constexpr std::array<Text, 2> label3Captions{u"Ein Programm der Griffwandler-Entwickler",
@@ -90,13 +104,15 @@ template <int Left, int Top, int Width, int Height> constexpr Twips fixed(int)
 constexpr OleColor White = 0x00FFFFFF;
 constexpr OleColor Navy = 0x00800000;
 // Shapes that name no colour take the classic scheme's window colour.
-constexpr OleColor SystemWindow = 0x00FFFFFF;
+constexpr OleColor SystemWindow = OleColor(qRed(controls::classic::Window)) |
+                                  OleColor(qGreen(controls::classic::Window)) << 8 |
+                                  OleColor(qBlue(controls::classic::Window)) << 16;
 
 // The upper rule Shape1(1) lies in front of the header band, the lower rule
 // Shape1(0) behind it: the one array is split over two rows.
-constexpr std::array<ControlRow, NameCount + 1> rows{{
+constexpr auto rows = std::to_array<ControlRow>({
     {.name = Name::TeddyLine,
-     .kind = Kind::CommandButton,
+     .kind = ControlKind::CommandButton,
      .stacking = fallingTwelve,
      .geometry = chordColumn<2280, 3120, 615, 210>,
      .tooltips = derAlteAkkord,
@@ -105,23 +121,25 @@ constexpr std::array<ControlRow, NameCount + 1> rows{{
      .tabIndex = 37,
      .visibleAtStart = false},
     {.name = Name::Noten2,
-     .kind = Kind::CommandButton,
+     .kind = ControlKind::CommandButton,
      .stacking = noten2Stacking,
      .geometry = chordColumn<3960, 5040, 615, 615>,
+     .startbild = Startbild{assets::Bildart::BlaueKarte, true},
      .tooltips = derNeueAkkord,
      .backColor = White,
      .pointer = Pointer::ButtonHand,
      .tabIndex = 24},
     {.name = Name::Noten1,
-     .kind = Kind::CommandButton,
+     .kind = ControlKind::CommandButton,
      .stacking = noten1Stacking,
      .geometry = chordColumn<1680, 2520, 615, 615>,
+     .startbild = Startbild{assets::Bildart::BlaueKarte, true},
      .tooltips = derAlteAkkord,
      .backColor = White,
      .pointer = Pointer::ButtonHand,
      .tabIndex = 12},
     {.name = Name::KapoStreifen,
-     .kind = Kind::CommandButton,
+     .kind = ControlKind::CommandButton,
      .stacking = fallingFive,
      .geometry = kapoStreifen,
      .tooltips = kapoTips,
@@ -130,15 +148,16 @@ constexpr std::array<ControlRow, NameCount + 1> rows{{
      .tabIndex = 7,
      .visibleAtStart = false},
     {.name = Name::BundTaste,
-     .kind = Kind::CommandButton,
+     .kind = ControlKind::CommandButton,
      .stacking = fallingFive,
      .geometry = bundTaste,
+     .startbild = Startbild{assets::Bildart::Bundzahl, true},
      .tooltips = bundTips,
      .backColor = White,
      .pointer = Pointer::ButtonHand,
      .tabIndex = 2},
     {.name = Name::Command3,
-     .kind = Kind::CommandButton,
+     .kind = ControlKind::CommandButton,
      .stacking = single,
      .geometry = fixed<8280, 6480, 1815, 495>,
      .tooltips = fensterVerlassen,
@@ -148,7 +167,7 @@ constexpr std::array<ControlRow, NameCount + 1> rows{{
      .font = Font::Form,
      .tabIndex = 51},
     {.name = Name::Command1,
-     .kind = Kind::CommandButton,
+     .kind = ControlKind::CommandButton,
      .stacking = single,
      .geometry = fixed<10080, 6480, 1695, 495>,
      .tooltips = fensterVerlassen,
@@ -158,7 +177,7 @@ constexpr std::array<ControlRow, NameCount + 1> rows{{
      .font = Font::Form,
      .tabIndex = 0},
     {.name = Name::Label3,
-     .kind = Kind::Label,
+     .kind = ControlKind::Label,
      .stacking = fallingTwo,
      .geometry = label3,
      .captions = label3Captions,
@@ -168,23 +187,26 @@ constexpr std::array<ControlRow, NameCount + 1> rows{{
      .font = Font::Control,
      .tabIndex = 49},
     {.name = Name::Teddy,
-     .kind = Kind::Image,
+     .kind = ControlKind::Image,
      .stacking = fallingTwelve,
      .geometry = chordColumn<4560, 5640, 660, 555>,
+     .startbild = Startbild{assets::Bildart::Teddy},
      .tooltips = teddyTip,
      .visibleAtStart = false},
     {.name = Name::derneueAkkord,
-     .kind = Kind::Image,
+     .kind = ControlKind::Image,
      .stacking = single,
      .geometry = fixed<4680, 8160, 3375, 705>,
+     .startbild = Startbild{assets::Bildart::UeberschriftNeuRot},
      .visibleAtStart = false},
     {.name = Name::Rote,
-     .kind = Kind::Image,
+     .kind = ControlKind::Image,
      .stacking = fallingTwelve,
      .geometry = rote,
+     .startbild = Startbild{assets::Bildart::RoteKarte, true},
      .visibleAtStart = false},
     {.name = Name::Label2,
-     .kind = Kind::Label,
+     .kind = ControlKind::Label,
      .stacking = single,
      .geometry = fixed<8520, 1560, 3135, 4695>,
      .captions = label2Caption,
@@ -192,51 +214,94 @@ constexpr std::array<ControlRow, NameCount + 1> rows{{
      .font = Font::Form,
      .tabIndex = 36},
     {.name = Name::Image4,
-     .kind = Kind::Image,
+     .kind = ControlKind::Image,
      .stacking = single,
-     .geometry = fixed<3960, 3240, 3375, 705>},
+     .geometry = fixed<3960, 3240, 3375, 705>,
+     .startbild = Startbild{assets::Bildart::UeberschriftNeuBlau}},
     {.name = Name::Image3,
-     .kind = Kind::Image,
+     .kind = ControlKind::Image,
      .stacking = single,
-     .geometry = fixed<3960, 960, 3330, 705>},
+     .geometry = fixed<3960, 960, 3330, 705>,
+     .startbild = Startbild{assets::Bildart::UeberschriftAlt}},
     {.name = Name::Image2,
-     .kind = Kind::Image,
+     .kind = ControlKind::Image,
      .stacking = single,
-     .geometry = fixed<3120, 0, 6525, 855>},
+     .geometry = fixed<3120, 0, 6525, 855>,
+     .startbild = Startbild{assets::Bildart::Titel}},
     {.name = Name::Image1,
-     .kind = Kind::Image,
+     .kind = ControlKind::Image,
      .stacking = single,
-     .geometry = fixed<720, 120, 1905, 6135>},
+     .geometry = fixed<720, 120, 1905, 6135>,
+     .startbild = Startbild{assets::Bildart::Gitarrenhals}},
     {.name = Name::Label1,
-     .kind = Kind::Label,
+     .kind = ControlKind::Label,
      .stacking = single,
      .geometry = fixed<120, 6480, 5775, 735>,
      .captions = label1Caption,
      .font = Font::Form,
      .tabIndex = 1},
     {.name = Name::Shape1,
-     .kind = Kind::Shape,
+     .kind = ControlKind::Shape,
      .stacking = second,
      .geometry = shape1,
      .backColor = Navy,
      .insideBorder = true},
     {.name = Name::Shape2,
-     .kind = Kind::Shape,
+     .kind = ControlKind::Shape,
      .stacking = single,
      .geometry = fixed<0, 0, 11895, 975>,
      .backColor = SystemWindow},
     {.name = Name::Shape1,
-     .kind = Kind::Shape,
+     .kind = ControlKind::Shape,
      .stacking = first,
      .geometry = shape1,
      .backColor = Navy,
      .insideBorder = true},
     {.name = Name::Shape3,
-     .kind = Kind::Shape,
+     .kind = ControlKind::Shape,
      .stacking = single,
      .geometry = fixed<0, 6240, 11895, 975>,
      .backColor = SystemWindow},
-}};
+});
+
+// A text span holds one text for all elements, one per element, or none.
+constexpr bool textsFit(std::span<const Text> texts, Name name)
+{
+    return texts.size() <= 1 || texts.size() == std::size_t(elementCount(name));
+}
+
+// Every element of every name is built by exactly one row, once.
+constexpr bool everyElementOnce()
+{
+    for (int n = 0; n < NameCount; ++n) {
+        const Name name = static_cast<Name>(n);
+        const int count = elementCount(name);
+        for (int index = isArray(name) ? 0 : -1; index < (isArray(name) ? count : 0); ++index) {
+            int built = 0;
+            for (const ControlRow &row : rows)
+                for (int element : row.stacking)
+                    built += row.name == name && element == index;
+            if (built != 1)
+                return false;
+        }
+        for (const ControlRow &row : rows)
+            for (int element : row.stacking)
+                if (row.name == name &&
+                    (isArray(name) ? element < 0 || element >= count : element != -1))
+                    return false;
+    }
+    return true;
+}
+
+static_assert(everyElementOnce(), "each control is built exactly once");
+static_assert(
+    [] {
+        for (const ControlRow &row : rows)
+            if (!textsFit(row.tooltips, row.name) || !textsFit(row.captions, row.name))
+                return false;
+        return true;
+    }(),
+    "every tooltip and caption span fits its control array");
 
 } // namespace
 

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "bildkatalog.h"
 #include "steuerelement.h"
 
 #include <QtGlobal>
 
+#include <optional>
 #include <span>
 #include <string_view>
 
 namespace griffwandler::app {
 
-enum class Kind { CommandButton, Label, Image, Shape };
+enum class ControlKind { CommandButton, Label, Image, Shape };
 
 // The mouse pointer a control sets. Inherit shows the window's own pointer.
 enum class Pointer { Inherit, ButtonHand, Arrow };
@@ -27,19 +29,26 @@ struct Twips {
     int height;
 };
 
-inline constexpr int TwipsPerPixel = 15;
-
 // A colour as a 32-bit value with red in the low byte, written &H00BBGGRR&.
 using OleColor = quint32;
+
+// The picture a control shows when the window is built: a kind of the picture
+// set at the element's own index (the chord column, the fret), or one picture
+// that every element shows.
+struct Startbild {
+    assets::Bildart art;
+    bool jeElement = false;
+};
 
 // One row per control or control array, in stacking order, front to back. An
 // array whose elements are not adjacent in that order takes one row per run.
 struct ControlRow {
     Name name;
-    Kind kind;
+    ControlKind kind;
     // Element indices front to back; {-1} for a single control.
     std::span<const int> stacking;
     Twips (*geometry)(int index);
+    std::optional<Startbild> startbild{};
     // One text for every element, one per element, or none.
     std::span<const std::u16string_view> tooltips{};
     std::span<const std::u16string_view> captions{};

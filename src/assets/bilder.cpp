@@ -1,5 +1,7 @@
 #include "bilder.h"
 
+#include "akkorde.h"
+
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -11,6 +13,7 @@
 #include <cstring>
 #include <optional>
 #include <stdexcept>
+#include <string>
 
 // Resources of a static library are registered only when asked for; this must be
 // called from the global namespace.
@@ -27,80 +30,9 @@ namespace griffwandler::assets {
 
 namespace {
 
-constexpr int ColumnCount = 12;
-constexpr int FretCount = 5;
-
-// The chord of each column as German speakers say it, C upwards in semitones. A
-// card shows a sharp as "C#", which a screen reader would read as "C number sign";
-// the black keys also carry their flat name, the one a song sheet may use instead.
-struct Chord {
-    const char16_t *name;
-    const char16_t *flatName; // null for the white keys and for B, already a flat
-};
-const std::array<Chord, ColumnCount> Chords = {{{u"C", nullptr},
-                                                {u"Cis", u"Des"},
-                                                {u"D", nullptr},
-                                                {u"Dis", u"Es"},
-                                                {u"E", nullptr},
-                                                {u"F", nullptr},
-                                                {u"Fis", u"Ges"},
-                                                {u"G", nullptr},
-                                                {u"Gis", u"As"},
-                                                {u"A", nullptr},
-                                                {u"B", nullptr},
-                                                {u"H", nullptr}}};
-
-int indexCount(Bildart art)
+QString resourceStem(const Bilddatei &file)
 {
-    switch (art) {
-    case Bildart::BlaueKarte:
-    case Bildart::RoteKarte:
-        return ColumnCount;
-    case Bildart::Bundzahl:
-        return FretCount;
-    case Bildart::Teddy:
-    case Bildart::UeberschriftAlt:
-    case Bildart::UeberschriftNeuBlau:
-    case Bildart::UeberschriftNeuRot:
-    case Bildart::Titel:
-    case Bildart::Gitarrenhals:
-        return 1;
-    }
-    return 0;
-}
-
-void checkId(BildId id)
-{
-    const int count = indexCount(id.art);
-    if (count == 0 || id.index < 0 || id.index >= count)
-        throw std::out_of_range("picture index out of range");
-}
-
-// Resource name of a picture without the ".png" ending.
-QString resourceStem(BildId id)
-{
-    const QString twoDigits = QStringLiteral("%1").arg(id.index, 2, 10, QLatin1Char('0'));
-    switch (id.art) {
-    case Bildart::BlaueKarte:
-        return QStringLiteral(":/griffwandler/cards/blue-") + twoDigits;
-    case Bildart::RoteKarte:
-        return QStringLiteral(":/griffwandler/cards/red-") + twoDigits;
-    case Bildart::Bundzahl:
-        return QStringLiteral(":/griffwandler/frets/fret-%1").arg(id.index + 1);
-    case Bildart::Teddy:
-        return QStringLiteral(":/griffwandler/teddy");
-    case Bildart::UeberschriftAlt:
-        return QStringLiteral(":/griffwandler/heading-old");
-    case Bildart::UeberschriftNeuBlau:
-        return QStringLiteral(":/griffwandler/heading-new-blue");
-    case Bildart::UeberschriftNeuRot:
-        return QStringLiteral(":/griffwandler/heading-new-red");
-    case Bildart::Titel:
-        return QStringLiteral(":/griffwandler/banner");
-    case Bildart::Gitarrenhals:
-        return QStringLiteral(":/griffwandler/neck");
-    }
-    return {};
+    return QStringLiteral(":/griffwandler/") + text(file.datei);
 }
 
 // What a screen reader adds to the name: for a black key, its flat name too.
@@ -108,23 +40,20 @@ QString detail(BildId id)
 {
     if (id.art != Bildart::BlaueKarte && id.art != Bildart::RoteKarte)
         return {};
-    const Chord &chord = Chords[std::size_t(id.index)];
-    if (!chord.flatName)
+    const Akkord &chord = akkord(id.index);
+    if (chord.auchAls.empty())
         return {};
-    return QStringLiteral("%1, auch %2")
-        .arg(QString::fromUtf16(chord.name), QString::fromUtf16(chord.flatName));
+    return QStringLiteral("%1, auch %2").arg(text(chord.gesprochen), text(chord.auchAls));
 }
 
 QString description(BildId id)
 {
-    static const std::array<const char16_t *, FretCount> frets = {
-        u"Bund I", u"Bund II", u"Bund III", u"Bund IV", u"Bund V"};
     switch (id.art) {
     case Bildart::BlaueKarte:
     case Bildart::RoteKarte:
-        return chordName(id.index);
+        return text(akkord(id.index).gesprochen);
     case Bildart::Bundzahl:
-        return QString::fromUtf16(frets[std::size_t(id.index)]);
+        return QStringLiteral("Bund ") + text(Bundzahlen.at(std::size_t(id.index)));
     case Bildart::Teddy:
         return QStringLiteral("Teddybär");
     case Bildart::UeberschriftAlt:
@@ -136,20 +65,10 @@ QString description(BildId id)
         return QStringLiteral("Griffwandler: Tonarten umschreiben");
     case Bildart::Gitarrenhals:
         return QStringLiteral("Gitarrenhals");
+    default:
+        return {};
     }
-    return {};
 }
-
-int cacheSlot(BildId id)
-{
-    // Kinds in enum order, each with its own run of indices.
-    int slot = 0;
-    for (int kind = 0; kind < int(id.art); ++kind)
-        slot += indexCount(Bildart(kind));
-    return slot + id.index;
-}
-
-constexpr int SlotCount = 2 * ColumnCount + FretCount + 6;
 
 // Whether every one of `count` little-endian ARGB words has alpha 0xFF: exactly
 // when the alpha bytes of the AND of all words are. Eight words a turn, in four
@@ -200,20 +119,22 @@ QImage rawImage(const QString &path)
     const QImage::Format format = isOpaque(pixels, qsizetype(width) * height)
                                       ? QImage::Format_RGB32
                                       : QImage::Format_ARGB32_Premultiplied;
-    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
         return QImage(pixels, int(width), int(height), int(stride), format);
-    QImage image(int(width), int(height), format);
-    for (int y = 0; y < int(height); ++y)
-        qFromLittleEndian<quint32>(pixels + qsizetype(y) * stride, width, image.scanLine(y));
-    return image;
+    } else {
+        QImage image(int(width), int(height), format);
+        for (int y = 0; y < int(height); ++y)
+            qFromLittleEndian<quint32>(pixels + qsizetype(y) * stride, width, image.scanLine(y));
+        return image;
+    }
 }
 
-QPixmap loadPixmap(const QString &stem)
+QPixmap loadPixmap(const QString &stem, bool twin)
 {
     registerBilderResources();
     // On screens finer than 1:1 the twin drawn at twice the resolution is used.
     const bool fine = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
-    if (fine) {
+    if (fine && twin) {
         QPixmap pixmap;
         if (pixmap.load(stem + QStringLiteral("@2x.png"))) {
             pixmap.setDevicePixelRatio(2.0);
@@ -236,29 +157,45 @@ QString registeredFamily(const QString &resource)
 
 } // namespace
 
-Picture picture(BildId id)
+const Bilddatei *bilddatei(BildId id)
 {
-    checkId(id);
-    static std::array<std::optional<Picture>, SlotCount> cache;
-    std::optional<Picture> &slot = cache[std::size_t(cacheSlot(id))];
-    if (!slot)
-        slot = Picture{loadPixmap(resourceStem(id)), description(id), detail(id)};
-    return *slot;
+    for (const Bilddatei &file : Bilddateien)
+        if (file.art == id.art && file.index == id.index)
+            return &file;
+    return nullptr;
 }
 
-QString chordName(int column)
+Picture picture(BildId id)
 {
-    if (column < 0 || column >= ColumnCount)
-        throw std::out_of_range("chord column out of range");
-    return QString::fromUtf16(Chords[std::size_t(column)].name);
+    const Bilddatei *file = bilddatei(id);
+    if (!file || file->art == Bildart::WebSymbol)
+        throw std::out_of_range("no picture " + std::to_string(int(id.art)) + '/' +
+                                std::to_string(id.index) + " in the program");
+    // One slot per file of the manifest. The pixmaps go before the application
+    // does: a pixmap must not outlive the window system it belongs to.
+    static std::array<std::optional<Picture>, Bilddateien.size()> cache;
+    static const bool freed = [] {
+        qAddPostRoutine([] {
+            for (auto &slot : cache)
+                slot.reset();
+        });
+        return true;
+    }();
+    Q_UNUSED(freed);
+    std::optional<Picture> &slot = cache[std::size_t(file - Bilddateien.data())];
+    if (!slot)
+        slot = Picture{loadPixmap(resourceStem(*file), file->doppelt), description(id), detail(id)};
+    return *slot;
 }
 
 QIcon programIcon()
 {
     registerBilderResources();
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 72, 96, 128, 256}) {
-        QImage image = rawImage(QStringLiteral(":/griffwandler/icon/icon-%1.argb").arg(size));
+    for (const Bilddatei &file : Bilddateien) {
+        if (file.art != Bildart::Symbol)
+            continue;
+        QImage image = rawImage(resourceStem(file) + QStringLiteral(".argb"));
         // The window system takes icons as unpremultiplied ARGB. An opaque picture
         // is that already, bit for bit; kept in that format, it is handed over
         // without a conversion of every pixel when the window is created.
@@ -280,9 +217,9 @@ QCursor buttonPointer()
     static std::optional<QCursor> cursor;
     if (!cursor) {
         registerBilderResources();
-        cursor.emplace(
-            QPixmap::fromImage(rawImage(QStringLiteral(":/griffwandler/pointer-button.argb"))), 9,
-            0);
+        cursor.emplace(QPixmap::fromImage(rawImage(resourceStem(*bilddatei({Bildart::Zeiger, 0})) +
+                                                   QStringLiteral(".argb"))),
+                       9, 0);
         qAddPostRoutine([] { cursor.reset(); });
     }
     return *cursor;
@@ -291,8 +228,9 @@ QCursor buttonPointer()
 QCursor windowPointer()
 {
     registerBilderResources();
-    return QCursor(
-        QPixmap::fromImage(rawImage(QStringLiteral(":/griffwandler/pointer-window.argb"))), 15, 0);
+    return QCursor(QPixmap::fromImage(rawImage(resourceStem(*bilddatei({Bildart::Zeiger, 1})) +
+                                               QStringLiteral(".argb"))),
+                   15, 0);
 }
 
 QFont formFont()
@@ -322,30 +260,6 @@ QFont controlFont()
     font.setKerning(false);
     font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
-}
-
-const QList<Startbild> &startbilder()
-{
-    static const QList<Startbild> list = [] {
-        QList<Startbild> l;
-        for (int k = 0; k < ColumnCount; ++k)
-            l.append({Name::Noten1, k, {Bildart::BlaueKarte, k}});
-        for (int k = 0; k < ColumnCount; ++k)
-            l.append({Name::Noten2, k, {Bildart::BlaueKarte, k}});
-        for (int k = 0; k < ColumnCount; ++k)
-            l.append({Name::Rote, k, {Bildart::RoteKarte, k}});
-        for (int k = 0; k < FretCount; ++k)
-            l.append({Name::BundTaste, k, {Bildart::Bundzahl, k}});
-        for (int k = 0; k < ColumnCount; ++k)
-            l.append({Name::Teddy, k, {Bildart::Teddy, 0}});
-        l.append({Name::Image1, -1, {Bildart::Gitarrenhals, 0}});
-        l.append({Name::Image2, -1, {Bildart::Titel, 0}});
-        l.append({Name::Image3, -1, {Bildart::UeberschriftAlt, 0}});
-        l.append({Name::Image4, -1, {Bildart::UeberschriftNeuBlau, 0}});
-        l.append({Name::derneueAkkord, -1, {Bildart::UeberschriftNeuRot, 0}});
-        return l;
-    }();
-    return list;
 }
 
 } // namespace griffwandler::assets

@@ -1,27 +1,17 @@
 #pragma once
-#include "steuerelement.h" // griffwandler::Name from the chart library
+
+#include "bildkatalog.h" // Bildart and the list of picture files, from bilder.manifest
+
 #include <QCursor>
 #include <QFont>
 #include <QIcon>
-#include <QList>
 #include <QPixmap>
 #include <QString>
 
 namespace griffwandler::assets {
 
-// The distinct kinds of picture; index selects the chord column (0-11) or fret (0-4).
-enum class Bildart {
-    BlaueKarte,
-    RoteKarte,
-    Bundzahl,
-    Teddy,
-    UeberschriftAlt,
-    UeberschriftNeuBlau,
-    UeberschriftNeuRot,
-    Titel,
-    Gitarrenhals
-};
-
+// A picture of the set: its kind and index (chord column 0-11, fret 0-4, 0 for
+// single pictures).
 struct BildId {
     Bildart art;
     int index = 0;
@@ -38,27 +28,17 @@ struct Picture {
     QString detail; // empty when there is nothing to add
 };
 
-// Loaded once and cached; needs a QGuiApplication. Throws std::out_of_range for an
-// index outside the kind's range (chord cards 0-11, frets 0-4, single pictures 0).
+// The picture file of a kind and index, as the manifest lists it; null when the
+// manifest has none.
+const Bilddatei *bilddatei(BildId id);
+
+// Loaded once and cached until the application ends; needs a QGuiApplication.
+// Throws std::out_of_range for a picture the program does not embed.
 Picture picture(BildId id);
-// The spoken German name of a column's chord: 0 "C", 1 "Cis", … 10 "B", 11 "H" (the
-// card writes the sharps as "C#"). Throws std::out_of_range.
-QString chordName(int column);
-QIcon programIcon();     // all nine sizes
+QIcon programIcon();     // all sizes of the manifest
 QCursor buttonPointer(); // 32x32 hand, hot spot at the fingertip
 QCursor windowPointer();
 QFont formFont();    // embedded Liberation Sans Bold, pixel size 16 (Arial 12 pt bold)
 QFont controlFont(); // embedded Liberation Sans Regular, small (pixel size 11)
-
-// Which control shows which picture when the window is built:
-// Noten1(k), Noten2(k) -> BlaueKarte k; Rote(k) -> RoteKarte k; BundTaste(k) -> Bundzahl k;
-// Teddy(k) -> Teddy; Image1 Gitarrenhals; Image2 Titel; Image3 UeberschriftAlt;
-// Image4 UeberschriftNeuBlau; derneueAkkord UeberschriftNeuRot. Single controls have index -1.
-struct Startbild {
-    Name name;
-    int index;
-    BildId bild;
-};
-const QList<Startbild> &startbilder();
 
 } // namespace griffwandler::assets

@@ -1,39 +1,44 @@
 #include "kapo_stellung.h"
 
-#include <stdexcept>
-#include <string>
+#include <array>
+#include <string_view>
 
 namespace griffwandler {
 
 namespace {
 
-QString capoText(int bundIndex)
+// "Kapo im dritten Bund. Bund III.": the fret as an ordinal word and as its numeral.
+constexpr std::array<std::u16string_view, BundAnzahl> CapoTexts{
+    u"Kapo im ersten Bund. Bund I.", u"Kapo im zweiten Bund. Bund II.",
+    u"Kapo im dritten Bund. Bund III.", u"Kapo im vierten Bund. Bund IV.",
+    u"Kapo im f\u00fcnften Bund. Bund V."};
+
+// Whether `text` ends in " <numeral>.".
+constexpr bool endsWithNumeral(std::u16string_view text, std::u16string_view numeral)
 {
-    switch (bundIndex) {
-    case 0:
-        return QStringLiteral("Kapo im ersten Bund. Bund I.");
-    case 1:
-        return QStringLiteral("Kapo im zweiten Bund. Bund II.");
-    case 2:
-        return QStringLiteral("Kapo im dritten Bund. Bund III.");
-    case 3:
-        return QStringLiteral("Kapo im vierten Bund. Bund IV.");
-    default:
-        return QStringLiteral("Kapo im fünften Bund. Bund V.");
-    }
+    const std::size_t tail = numeral.size() + 2;
+    return text.size() > tail && text[text.size() - tail] == u' ' &&
+           text.substr(text.size() - tail + 1, numeral.size()) == numeral && text.back() == u'.';
 }
+
+static_assert(
+    [] {
+        for (std::size_t k = 0; k < CapoTexts.size(); ++k)
+            if (!endsWithNumeral(CapoTexts[k], Bundzahlen[k]))
+                return false;
+        return true;
+    }(),
+    "every capo text names its fret by the fret's numeral");
 
 } // namespace
 
 KapoStellung kapoStellung(int bundIndex)
 {
-    if (bundIndex < 0 || bundIndex >= BundAnzahl)
-        throw std::out_of_range("fret index " + std::to_string(bundIndex) +
-                                " is outside the range 0 to 4");
+    indexPruefen("fret index", bundIndex, BundAnzahl);
 
     KapoStellung stellung;
     stellung.bund = bundIndex + 1;
-    stellung.beschriftung = capoText(bundIndex);
+    stellung.beschriftung = text(CapoTexts[std::size_t(bundIndex)]);
     // The chord n semitones lower; adding 12 keeps the remainder non-negative.
     for (int c = 0; c < SpaltenAnzahl; ++c)
         stellung.quelle[c] = (c - stellung.bund + SpaltenAnzahl) % SpaltenAnzahl;
@@ -46,7 +51,9 @@ void kapoAnwenden(BenannteSteuerelemente &controls, const KapoStellung &stellung
 {
     for (int j = 0; j < BundAnzahl; ++j)
         controls.setVisible({Name::KapoStreifen, j}, false);
-    controls.setVisible({Name::KapoStreifen, stellung.bund - 1}, true);
+    for (int j = 0; j < BundAnzahl; ++j)
+        if (stellung.streifen[j])
+            controls.setVisible({Name::KapoStreifen, j}, true);
 
     controls.setPicture({Name::Image4}, controls.picture(stellung.ueberschrift));
     controls.setCaption({Name::Label1}, stellung.beschriftung);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "akkorde.h"
 #include "benannte_steuerelemente.h"
 
 #include <QString>
@@ -8,9 +9,6 @@
 #include <array>
 
 namespace griffwandler {
-
-inline constexpr int BundAnzahl = 5;     // fret buttons and capo strips, index 0 to 4
-inline constexpr int SpaltenAnzahl = 12; // chord columns, index 0 (C) to 11 (H)
 
 // What the window shows with the capo on one fret: everything follows from the
 // fret index alone, never from an earlier click.

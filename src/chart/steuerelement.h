@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <array>
+#include <string_view>
+
 namespace griffwandler {
 
 // The names of the window's controls, in the order in which each name first
@@ -29,15 +32,38 @@ enum class Name {
     Shape3,
 };
 
-inline constexpr int NameCount = 20;
+// Shape3 is the last name.
+inline constexpr int NameCount = static_cast<int>(Name::Shape3) + 1;
+
+struct NameInfo {
+    std::u16string_view text;
+    int count; // 0 marks a single control
+};
+
+// Each name's text and number of elements, in the order of Name.
+inline constexpr std::array<NameInfo, NameCount> NameInfos{{
+    {u"TeddyLine", 12}, {u"Noten2", 12},       {u"Noten1", 12},  {u"KapoStreifen", 5},
+    {u"BundTaste", 5},  {u"Command3", 0},      {u"Command1", 0}, {u"Label3", 2},
+    {u"Teddy", 12},     {u"derneueAkkord", 0}, {u"Rote", 12},    {u"Label2", 0},
+    {u"Image4", 0},     {u"Image3", 0},        {u"Image2", 0},   {u"Image1", 0},
+    {u"Label1", 0},     {u"Shape1", 2},        {u"Shape2", 0},   {u"Shape3", 0},
+}};
+static_assert(NameInfos.back().text == u"Shape3", "one entry per name, in the order of Name");
 
 // The name exactly as the window knows it, e.g. "KapoStreifen".
 QString nameText(Name name);
 
 // Number of elements of a control array, or 1 for a single control.
-int elementCount(Name name);
+constexpr int elementCount(Name name)
+{
+    const int count = NameInfos[static_cast<std::size_t>(name)].count;
+    return count == 0 ? 1 : count;
+}
 
-bool isArray(Name name);
+constexpr bool isArray(Name name)
+{
+    return NameInfos[static_cast<std::size_t>(name)].count != 0;
+}
 
 // One control of the window: a name and, for control arrays, the element index.
 // Single controls carry index -1.

@@ -1,15 +1,10 @@
 #include "zeiger_stellung.h"
 
-#include <stdexcept>
-#include <string>
-
 namespace griffwandler {
 
 ZeigerStellung zeigerStellung(int spalte)
 {
-    if (spalte < 0 || spalte >= SpaltenAnzahl)
-        throw std::out_of_range("column index " + std::to_string(spalte) +
-                                " is outside the range 0 to 11");
+    indexPruefen("column index", spalte, SpaltenAnzahl);
 
     ZeigerStellung stellung;
     stellung.spalte = spalte;
@@ -24,10 +19,12 @@ void zeigerAnwenden(BenannteSteuerelemente &controls, const ZeigerStellung &stel
         controls.setVisible({Name::Teddy, j}, false);
         controls.setVisible({Name::TeddyLine, j}, false);
     }
-    if (!stellung.spalte)
-        return;
-    controls.setVisible({Name::Teddy, *stellung.spalte}, true);
-    controls.setVisible({Name::TeddyLine, *stellung.spalte}, true);
+    for (int j = 0; j < SpaltenAnzahl; ++j)
+        if (stellung.teddy[j])
+            controls.setVisible({Name::Teddy, j}, true);
+    for (int j = 0; j < SpaltenAnzahl; ++j)
+        if (stellung.teddyLine[j])
+            controls.setVisible({Name::TeddyLine, j}, true);
 }
 
 void Noten1_Click(BenannteSteuerelemente &controls, qint16 index)

@@ -5,10 +5,6 @@
 
 namespace griffwandler::services {
 
-// The extended window style with the sunken client edge (0x200) added and
-// every other bit kept.
-quint32 mitClientEdge(quint32 exStyle);
-
 // Gives the window `hWnd` (its winId()) a sunken edge around the client area
 // and raises it. On Windows this is the native client edge; elsewhere a 2 px
 // classic sunken border drawn over the rim of the client area, present from

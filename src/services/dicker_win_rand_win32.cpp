@@ -27,10 +27,13 @@ Rahmen rahmenMitKlientRand(void *hwnd)
     ClientToScreen(window, &origin);
     const bool hasEdge =
         (static_cast<std::uint32_t>(GetWindowLongA(window, GWL_EXSTYLE)) & ClientEdge) != 0;
-    const int edge = hasEdge ? 0 : GetSystemMetrics(SM_CXEDGE);
-    return {origin.x - outer.left + edge, origin.y - outer.top + edge,
-            outer.right - origin.x - client.right + edge,
-            outer.bottom - origin.y - client.bottom + edge};
+    // The edge is SM_CXEDGE wide at the left and right, SM_CYEDGE high at the
+    // top and bottom.
+    const int edgeX = hasEdge ? 0 : GetSystemMetrics(SM_CXEDGE);
+    const int edgeY = hasEdge ? 0 : GetSystemMetrics(SM_CYEDGE);
+    return {origin.x - outer.left + edgeX, origin.y - outer.top + edgeY,
+            outer.right - origin.x - client.right + edgeX,
+            outer.bottom - origin.y - client.bottom + edgeY};
 }
 
 } // namespace griffwandler::services::win32

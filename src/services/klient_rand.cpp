@@ -1,5 +1,7 @@
 #include "klient_rand.h"
 
+#include "classic_palette.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QWidget>
@@ -39,23 +41,13 @@ protected:
 
     void paintEvent(QPaintEvent *) override
     {
-        const int w = width();
-        const int h = height();
-        if (w < 4 || h < 4)
+        if (width() < 4 || height() < 4)
             return;
         QPainter painter(this);
-        // One-pixel lines as filled rectangles: the same pixels, without the line
-        // rasteriser's work for each of them.
-        auto sunken = [&](int inset, QColor dark, QColor light) {
-            const int right = w - 1 - inset;
-            const int bottom = h - 1 - inset;
-            painter.fillRect(QRect(QPoint(inset, inset), QPoint(right - 1, inset)), dark);
-            painter.fillRect(QRect(QPoint(inset, inset), QPoint(inset, bottom - 1)), dark);
-            painter.fillRect(QRect(QPoint(inset, bottom), QPoint(right, bottom)), light);
-            painter.fillRect(QRect(QPoint(right, inset), QPoint(right, bottom)), light);
-        };
-        sunken(0, QColor(0x80, 0x80, 0x80), QColor(0xFF, 0xFF, 0xFF));
-        sunken(1, QColor(0x40, 0x40, 0x40), QColor(0xD4, 0xD0, 0xC8));
+        using namespace controls;
+        frameLine(painter, rect(), QColor(classic::Shadow), QColor(classic::Highlight));
+        frameLine(painter, rect().adjusted(1, 1, -1, -1), QColor(classic::EdgeDarkShadow),
+                  QColor(classic::EdgeLight));
     }
 };
 

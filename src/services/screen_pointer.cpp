@@ -13,11 +13,4 @@ void setScreenMousePointer(ScreenPointer pointer)
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
-ScreenPointer screenMousePointer()
-{
-    const QCursor *cursor = QGuiApplication::overrideCursor();
-    return cursor && cursor->shape() == Qt::WaitCursor ? ScreenPointer::Hourglass
-                                                       : ScreenPointer::Default;
-}
-
 } // namespace griffwandler::services

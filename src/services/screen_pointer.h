@@ -10,8 +10,4 @@ enum class ScreenPointer { Default = 0, Hourglass = 11 };
 // its own pointer again; Hourglass replaces them all with the busy pointer.
 void setScreenMousePointer(ScreenPointer pointer);
 
-// Hourglass while the topmost override pointer is the busy pointer; Default
-// otherwise (no override, or one that is not a ScreenPointer value).
-ScreenPointer screenMousePointer();
-
 } // namespace griffwandler::services

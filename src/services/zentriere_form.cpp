@@ -1,6 +1,7 @@
 #include "zentriere_form.h"
 
 #include "plattform.h"
+#include "twips.h"
 
 #include <QGuiApplication>
 #include <QMargins>
@@ -54,14 +55,6 @@ std::optional<float> koordinate(Lage lage, float screenExtent, float formExtent)
     return static_cast<float>(value);
 }
 
-Platzierung formPlatzierung(qint32 mode, float screenWidth, float screenHeight, float formWidth,
-                            float formHeight)
-{
-    const Regel regel = platzierungsRegel(mode);
-    return {koordinate(regel.left, screenWidth, formWidth),
-            koordinate(regel.top, screenHeight, formHeight)};
-}
-
 void FormZentrieren(FormZugriff &form, BildschirmZugriff &screen, qint32 mode)
 {
     const Regel regel = platzierungsRegel(mode);
@@ -85,17 +78,6 @@ void FormZentrieren(FormZugriff &form, BildschirmZugriff &screen, qint32 mode)
 
 namespace {
 
-int twipsToPixels(float twips)
-{
-    // Whole pixels, the nearest one; halves round away from zero.
-    return static_cast<int>(std::lround(double(twips) / TwipsProPixel));
-}
-
-float pixelsToTwips(int pixels)
-{
-    return static_cast<float>(pixels) * TwipsProPixel;
-}
-
 // The outer rectangle, frame and title bar included. The window is placed by
 // its client area, frame corner plus frame width: the toolkit does not know the
 // frame of a window that is not shown yet, the estimate here does.
@@ -106,24 +88,24 @@ public:
     float width() override
     {
         const QMargins frame = rahmen();
-        return pixelsToTwips(m_form.width() + frame.left() + frame.right());
+        return pixelZuTwips(m_form.width() + frame.left() + frame.right());
     }
     float height() override
     {
         const QMargins frame = rahmen();
-        return pixelsToTwips(m_form.height() + frame.top() + frame.bottom());
+        return pixelZuTwips(m_form.height() + frame.top() + frame.bottom());
     }
     void setLeft(float twips) override
     {
         const QRect client = m_form.geometry();
         m_form.setGeometry(
-            client.translated(twipsToPixels(twips) + rahmen().left() - client.x(), 0));
+            client.translated(twipsZuPixeln(twips) + rahmen().left() - client.x(), 0));
     }
     void setTop(float twips) override
     {
         const QRect client = m_form.geometry();
         m_form.setGeometry(
-            client.translated(0, twipsToPixels(twips) + rahmen().top() - client.y()));
+            client.translated(0, twipsZuPixeln(twips) + rahmen().top() - client.y()));
     }
 
 private:
@@ -140,8 +122,8 @@ private:
 
 class PrimaryScreenZugriff : public BildschirmZugriff {
 public:
-    float width() override { return pixelsToTwips(geometry().width()); }
-    float height() override { return pixelsToTwips(geometry().height()); }
+    float width() override { return pixelZuTwips(geometry().width()); }
+    float height() override { return pixelZuTwips(geometry().height()); }
 
 private:
     static QRect geometry()

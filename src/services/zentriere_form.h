@@ -9,19 +9,12 @@ class QWidget;
 
 namespace griffwandler::services {
 
-// A coordinate could not be computed (invalid operation or overflow); the
-// window is left where it is rather than moved to a nonsense place.
+// A coordinate could not be computed (invalid operation or overflow). It is
+// thrown instead of writing the coordinate, so the window is never moved to a
+// nonsense place; nothing catches it, so it ends the program with its message.
 class FloatingPointError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
-};
-
-// New Left and Top of a window in twips; an empty value means "unchanged".
-struct Platzierung {
-    std::optional<float> left;
-    std::optional<float> top;
-
-    friend bool operator==(const Platzierung &, const Platzierung &) = default;
 };
 
 // How one coordinate is placed along its axis.
@@ -41,14 +34,11 @@ struct Regel {
 // any other mode touches nothing.
 Regel platzierungsRegel(qint32 mode);
 
-// One coordinate in twips from the screen's and the window's extent along the
-// same axis; empty for Lage::Unveraendert. Nothing is rounded or clamped.
+// The pure arithmetic of the placement: one coordinate in twips from the
+// screen's and the window's extent along the same axis; empty for
+// Lage::Unveraendert. Nothing is rounded or clamped.
 // Throws FloatingPointError when the result is not a finite single value.
 std::optional<float> koordinate(Lage lage, float screenExtent, float formExtent);
-
-// Pure arithmetic of the placement, all lengths in twips.
-Platzierung formPlatzierung(qint32 mode, float screenWidth, float screenHeight, float formWidth,
-                            float formHeight);
 
 // The window as the placement sees it: outer size (frame included) and
 // top-left corner of the frame, all in twips.
@@ -76,7 +66,5 @@ void FormZentrieren(FormZugriff &form, BildschirmZugriff &screen, qint32 mode);
 
 // Places a top-level widget on the primary screen.
 void FormZentrieren(QWidget &form, qint32 mode);
-
-inline constexpr int TwipsProPixel = 15;
 
 } // namespace griffwandler::services

@@ -273,6 +273,36 @@ void TestFormLayout::startingPictures()
         QCOMPARE(pictureKey(*m_form, {Name::Teddy, i}), pictureKey(*m_form, {Name::Teddy, 0}));
     }
     QVERIFY(pictureKey(*m_form, {Name::Image4}) != pictureKey(*m_form, {Name::derneueAkkord}));
+
+    // Which picture of the set each control shows.
+    using assets::Bildart;
+    QList<std::pair<Steuerelement, assets::BildId>> expected;
+    for (int k = 0; k < 12; ++k) {
+        expected.append({{Name::Noten1, k}, {Bildart::BlaueKarte, k}});
+        expected.append({{Name::Noten2, k}, {Bildart::BlaueKarte, k}});
+        expected.append({{Name::Rote, k}, {Bildart::RoteKarte, k}});
+        expected.append({{Name::Teddy, k}, {Bildart::Teddy, 0}});
+    }
+    for (int k = 0; k < 5; ++k)
+        expected.append({{Name::BundTaste, k}, {Bildart::Bundzahl, k}});
+    expected.append({{Name::Image1}, {Bildart::Gitarrenhals, 0}});
+    expected.append({{Name::Image2}, {Bildart::Titel, 0}});
+    expected.append({{Name::Image3}, {Bildart::UeberschriftAlt, 0}});
+    expected.append({{Name::Image4}, {Bildart::UeberschriftNeuBlau, 0}});
+    expected.append({{Name::derneueAkkord}, {Bildart::UeberschriftNeuRot, 0}});
+    for (const auto &[control, bild] : expected) {
+        const qint64 shown = pictureKey(*m_form, control);
+        QVERIFY2(shown != 0 && shown == assets::picture(bild).pixmap.cacheKey(),
+                 qPrintable(toString(control)));
+    }
+    // No other control holds a picture.
+    const auto all = test::snapshot(*m_form).picture;
+    for (auto it = all.begin(); it != all.end(); ++it)
+        if (it.value() != 0)
+            QVERIFY2(std::any_of(expected.begin(), expected.end(),
+                                 [&](const auto &e) { return toString(e.first) == it.key(); }),
+                     qPrintable(it.key()));
+
     // Every image is exactly as large as its picture.
     for (QWidget *image : {w(Name::Image1), w(Name::Image2), w(Name::Image3), w(Name::Image4),
                            w(Name::derneueAkkord), w(Name::Teddy, 0), w(Name::Rote, 0)}) {

@@ -1,6 +1,7 @@
 // The picture library as the window uses it: pictures with their descriptions,
-// the start table, icon, pointers and the embedded fonts.
-#include "assets/expected_pictures.h"
+// icon, pointers and the embedded fonts.
+#include "akkorde.h"
+#include "bilder.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -28,44 +29,17 @@ const char *const ChordDetails[12] = {
     "", "Cis, auch Des", "", "Dis, auch Es", "", "", "Fis, auch Ges", "", "Gis, auch As", "", "",
     ""};
 
-// The file each picture kind is stored in, as the expected table names it.
+// The file a picture is stored in, below the assets folder, as the manifest names it.
 QString fileOf(BildId id)
 {
-    const QString n = QStringLiteral("%1").arg(id.index, 2, 10, QLatin1Char('0'));
-    switch (id.art) {
-    case Bildart::BlaueKarte:
-        return QStringLiteral("cards/blue-") + n;
-    case Bildart::RoteKarte:
-        return QStringLiteral("cards/red-") + n;
-    case Bildart::Bundzahl:
-        return QStringLiteral("frets/fret-%1").arg(id.index + 1);
-    case Bildart::Teddy:
-        return QStringLiteral("teddy");
-    case Bildart::UeberschriftAlt:
-        return QStringLiteral("heading-old");
-    case Bildart::UeberschriftNeuBlau:
-        return QStringLiteral("heading-new-blue");
-    case Bildart::UeberschriftNeuRot:
-        return QStringLiteral("heading-new-red");
-    case Bildart::Titel:
-        return QStringLiteral("banner");
-    case Bildart::Gitarrenhals:
-        return QStringLiteral("neck");
-    }
-    return {};
+    const Bilddatei *file = bilddatei(id);
+    return file ? text(file->datei) : QString();
 }
 
-QSize expectedSize(const QString &file)
+QSize expectedSize(BildId id)
 {
-    for (const test::ExpectedPicture &p : test::expectedPictures())
-        if (p.file == file)
-            return p.size;
-    return {};
-}
-
-QString key(Name name, int index)
-{
-    return toString(Steuerelement{name, index});
+    const Bilddatei *file = bilddatei(id);
+    return file ? QSize(file->breite, file->hoehe) : QSize();
 }
 
 } // namespace
@@ -81,7 +55,6 @@ private Q_SLOTS:
     void sameColumnSameChordName();
     void rejectsIndicesOutOfRange_data();
     void rejectsIndicesOutOfRange();
-    void startbilderCoverExactlyThePictureControls();
     void programIconHasNineOpaqueSizes();
     void iconFileForWindows();
     void pointersHaveHotSpotsOnTheFingertip();
@@ -119,7 +92,7 @@ void TestBilder::pictureSizeAndDescription()
     QFETCH(QString, description);
     const Picture p = picture(id);
     QVERIFY(!p.pixmap.isNull());
-    QCOMPARE(p.pixmap.deviceIndependentSize().toSize(), expectedSize(fileOf(id)));
+    QCOMPARE(p.pixmap.deviceIndependentSize().toSize(), expectedSize(id));
     if (description.isEmpty())
         QVERIFY(p.description.contains(QStringLiteral("Griffwandler")));
     else
@@ -152,7 +125,7 @@ void TestBilder::pixelRatioFollowsTheScreen()
                             BildId{Bildart::Titel, 0}}) {
         const QPixmap pixmap = picture(id).pixmap;
         QCOMPARE(pixmap.devicePixelRatio(), expected);
-        QCOMPARE(pixmap.size(), expectedSize(fileOf(id)) * int(expected));
+        QCOMPARE(pixmap.size(), expectedSize(id) * int(expected));
     }
 }
 
@@ -171,7 +144,7 @@ void TestBilder::sameColumnSameChordName()
     QFETCH(int, column);
     QFETCH(QString, name);
     QFETCH(QString, detail);
-    QCOMPARE(chordName(column), name);
+    QCOMPARE(text(akkord(column).gesprochen), name);
     QCOMPARE(picture({Bildart::BlaueKarte, column}).description, name);
     QCOMPARE(picture({Bildart::RoteKarte, column}).description, name);
     QCOMPARE(picture({Bildart::BlaueKarte, column}).detail, detail);
@@ -195,39 +168,7 @@ void TestBilder::rejectsIndicesOutOfRange()
 {
     QFETCH(BildId, id);
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, picture(id));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, chordName(id.index == 12 ? 12 : -1));
-}
-
-void TestBilder::startbilderCoverExactlyThePictureControls()
-{
-    QMap<QString, BildId> expected;
-    for (int k = 0; k < 12; ++k) {
-        expected.insert(key(Name::Noten1, k), {Bildart::BlaueKarte, k});
-        expected.insert(key(Name::Noten2, k), {Bildart::BlaueKarte, k});
-        expected.insert(key(Name::Rote, k), {Bildart::RoteKarte, k});
-        expected.insert(key(Name::Teddy, k), {Bildart::Teddy, 0});
-    }
-    for (int k = 0; k < 5; ++k)
-        expected.insert(key(Name::BundTaste, k), {Bildart::Bundzahl, k});
-    expected.insert(key(Name::Image1, -1), {Bildart::Gitarrenhals, 0});
-    expected.insert(key(Name::Image2, -1), {Bildart::Titel, 0});
-    expected.insert(key(Name::Image3, -1), {Bildart::UeberschriftAlt, 0});
-    expected.insert(key(Name::Image4, -1), {Bildart::UeberschriftNeuBlau, 0});
-    expected.insert(key(Name::derneueAkkord, -1), {Bildart::UeberschriftNeuRot, 0});
-
-    QMap<QString, BildId> actual;
-    for (const Startbild &s : startbilder()) {
-        const QString k = key(s.name, s.index);
-        QVERIFY2(!actual.contains(k), qPrintable(k + QStringLiteral(" twice")));
-        QVERIFY(isArray(s.name) ? s.index >= 0 && s.index < elementCount(s.name) : s.index == -1);
-        actual.insert(k, s.bild);
-    }
-    QCOMPARE(actual.keys(), expected.keys());
-    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
-        QVERIFY2(actual.value(it.key()) == it.value(), qPrintable(it.key()));
-    // Every picture of the table is loadable, so building the window cannot fail.
-    for (const Startbild &s : startbilder())
-        QVERIFY(!picture(s.bild).pixmap.isNull());
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, akkord(id.index == 12 ? 12 : -1));
 }
 
 void TestBilder::programIconHasNineOpaqueSizes()

@@ -1,6 +1,6 @@
 // What the committed picture files show: sizes, backgrounds, colours and the guitar
 // neck's geometry that the fret buttons and capo strips are placed against.
-#include "assets/expected_pictures.h"
+#include "bildkatalog.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -12,10 +12,15 @@
 #include <cmath>
 
 using namespace griffwandler;
-using griffwandler::test::Background;
-using griffwandler::test::ExpectedPicture;
+using griffwandler::assets::Bilddatei;
+using griffwandler::assets::Bilddateien;
 
 namespace {
+
+QString fileOf(const Bilddatei &p)
+{
+    return QString::fromUtf16(p.datei.data(), qsizetype(p.datei.size()));
+}
 
 QImage load(const QString &file, int scale)
 {
@@ -91,8 +96,8 @@ void TestBildinhalt::everyFileHasItsSize_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("twin");
-    for (const ExpectedPicture &p : test::expectedPictures())
-        QTest::newRow(qPrintable(p.file)) << p.file << p.size << p.twin;
+    for (const Bilddatei &p : Bilddateien)
+        QTest::newRow(qPrintable(fileOf(p))) << fileOf(p) << QSize(p.breite, p.hoehe) << p.doppelt;
 }
 
 void TestBildinhalt::everyFileHasItsSize()
@@ -114,12 +119,12 @@ void TestBildinhalt::backgrounds_data()
     QTest::addColumn<int>("scale");
     QTest::addColumn<bool>("transparent");
     QTest::addColumn<bool>("card");
-    for (const ExpectedPicture &p : test::expectedPictures())
+    for (const Bilddatei &p : Bilddateien)
         for (const int scale : {1, 2})
-            if (scale == 1 || p.twin)
-                QTest::addRow("%s@%dx", qPrintable(p.file), scale)
-                    << p.file << scale << (p.background == Background::Transparent)
-                    << !p.file.startsWith(QStringLiteral("icon/"));
+            if (scale == 1 || p.doppelt)
+                QTest::addRow("%s@%dx", qPrintable(fileOf(p)), scale)
+                    << fileOf(p) << scale << !p.deckend
+                    << (p.art != assets::Bildart::Symbol && p.art != assets::Bildart::WebSymbol);
 }
 
 void TestBildinhalt::backgrounds()

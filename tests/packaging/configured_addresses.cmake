@@ -8,7 +8,7 @@ set(home_xml "https://anderswo.example/a&amp;b/")
 file(REMOVE_RECURSE "${SCRATCH_DIR}")
 execute_process(
     COMMAND ${CMAKE_COMMAND} -S "${SOURCE_DIR}" -B "${SCRATCH_DIR}" -G "${GENERATOR}"
-        -DGRIFFWANDLER_BUILD_TESTS=OFF
+        -DBUILD_TESTING=OFF
         "-DGRIFFWANDLER_HOME_URL=${home}" "-DGRIFFWANDLER_SECOND_URL=${second}"
     OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE status)
 if(NOT status EQUAL 0)

@@ -1,5 +1,6 @@
 #include "dicker_win_rand.h"
 #include "klient_rand.h"
+#include "win32_dienste.h"
 
 #include <QApplication>
 #include <QImage>
@@ -68,9 +69,10 @@ void TestDickerWinRand::clientEdgeBit()
 {
     QFETCH(quint32, before);
     QFETCH(quint32, after);
-    QCOMPARE(mitClientEdge(before), after);
-    QCOMPARE(mitClientEdge(mitClientEdge(before)), after);
-    QCOMPARE(mitClientEdge(before) & ~0x200u, before & ~0x200u);
+    using win32::withClientEdge;
+    QCOMPARE(withClientEdge(before), after);
+    QCOMPARE(withClientEdge(withClientEdge(before)), after);
+    QCOMPARE(withClientEdge(before) & ~0x200u, before & ~0x200u);
 }
 
 void TestDickerWinRand::sunkenEdgeVisibleAtFirstShow_data()

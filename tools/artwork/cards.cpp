@@ -1,4 +1,6 @@
 #include "drawings.h"
+
+#include "akkorde.h"
 #include "raster.h"
 
 #include <QStringList>
@@ -58,10 +60,8 @@ void drawChordCard(QPainter &painter, const FontSet &fonts, QSize size, const QS
 
 void drawFretNumeral(QPainter &painter, const FontSet &fonts, QSize size, int fret)
 {
-    static const QStringList numerals = {QStringLiteral("I"), QStringLiteral("II"),
-                                         QStringLiteral("III"), QStringLiteral("IV"),
-                                         QStringLiteral("V")};
-    const QString numeral = numerals.value(fret - 1);
+    const std::u16string_view written = Bundzahlen.at(std::size_t(fret - 1));
+    const QString numeral = QString::fromUtf16(written.data(), qsizetype(written.size()));
     const qreal ratio = capHeight(fonts.serifBold, 100) / 100;
     const qreal pixelSize = LetterCapHeight / ratio;
     // Letters set close, the serifs of neighbours just touching, as on a clock face.

@@ -39,12 +39,12 @@ QImage contactSheet(const QList<Artwork> &artworks, const FontSet &fonts)
 {
     QList<Tile> tiles;
     for (const Artwork &artwork : artworks) {
-        Tile tile{artwork.file, render(artwork, 1), artwork.twin ? render(artwork, 2) : QImage()};
-        // The large icons say nothing the 128 px one does not.
-        if (artwork.file.startsWith(QStringLiteral("icon/")) && artwork.size.width() > 128)
+        // The large icons, and the web app's, say nothing the 128 px one does not.
+        if ((artwork.icon && artwork.size.width() > 128) || !artwork.decoded)
             continue;
+        Tile tile{artwork.file, render(artwork, 1), artwork.twin ? render(artwork, 2) : QImage()};
         // The small icons are drawn pixel by pixel; beside them, each pixel 8 x 8.
-        if (artwork.file.startsWith(QStringLiteral("icon/")) && artwork.size.width() <= 32) {
+        if (artwork.icon && artwork.size.width() <= 32) {
             tile.two =
                 tile.one.scaled(tile.one.size() * 8, Qt::IgnoreAspectRatio, Qt::FastTransformation);
             tile.name += QStringLiteral(" (and 8x)");

@@ -47,11 +47,12 @@ int main(int argc, char *argv[])
             if (artwork.twin)
                 writeFile(assets + u'/' + artwork.file + QStringLiteral("@2x.png"),
                           pngBytes(render(artwork, 2)));
-            // Every picture is also kept decoded, for a quick start; taken from the
-            // PNG so that both hold exactly the same pixels.
-            writeFile(assets + u'/' + artwork.file + QStringLiteral(".argb"),
-                      rawBytes(QImage::fromData(png, "png")));
-            if (artwork.file.startsWith(QStringLiteral("icon/")))
+            // What the program embeds is also kept decoded, for a quick start;
+            // taken from the PNG so that both hold exactly the same pixels.
+            if (artwork.decoded)
+                writeFile(assets + u'/' + artwork.file + QStringLiteral(".argb"),
+                          rawBytes(QImage::fromData(png, "png")));
+            if (artwork.icon)
                 icons.append(one);
         }
         writeFile(assets + QStringLiteral("/icon/griffwandler.ico"), icoBytes(icons));

@@ -1,34 +1,15 @@
 #include "command_button.h"
 
 #include "accessibility.h"
+#include "classic_palette.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
 
-
 namespace griffwandler::controls {
 
 namespace {
-
-// The classic "Windows Standard" scheme; buttons never take colours from the desktop.
-const QColor kButtonFace(192, 192, 192);
-const QColor kHighlight(255, 255, 255);
-const QColor kLight(223, 223, 223);
-const QColor kShadow(128, 128, 128);
-const QColor kDarkShadow(0, 0, 0);
-const QColor kText(0, 0, 0);
-
-// A one-pixel frame: top and left edge in one colour, bottom and right in another.
-void frame(QPainter &painter, const QRect &r, const QColor &topLeft, const QColor &bottomRight)
-{
-    if (r.width() <= 0 || r.height() <= 0)
-        return;
-    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
-    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
-    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
-}
 
 bool isPlainEnter(const QKeyEvent *event)
 {
@@ -39,7 +20,7 @@ bool isPlainEnter(const QKeyEvent *event)
 
 } // namespace
 
-CommandButton::CommandButton(QWidget *parent) : QAbstractButton(parent), m_faceColor(kButtonFace)
+CommandButton::CommandButton(QWidget *parent) : QAbstractButton(parent), m_faceColor(classic::Face)
 {
     installAccessibleFactory();
     setFocusPolicy(Qt::StrongFocus);
@@ -108,26 +89,6 @@ bool CommandButton::isDefaultRole() const
     return m_returnShortcut != nullptr;
 }
 
-void CommandButton::setCancelRole(bool on)
-{
-    if (on == isCancelRole())
-        return;
-    if (!on) {
-        delete m_escapeShortcut;
-        m_escapeShortcut = nullptr;
-        return;
-    }
-    m_escapeShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    m_escapeShortcut->setContext(Qt::WindowShortcut);
-    m_escapeShortcut->setAutoRepeat(false);
-    connect(m_escapeShortcut, &QShortcut::activated, this, &CommandButton::click);
-}
-
-bool CommandButton::isCancelRole() const
-{
-    return m_escapeShortcut != nullptr;
-}
-
 QRect CommandButton::faceRect() const
 {
     // Unfocused: the two bevel lines. Focused: a black frame outside the bevel.
@@ -164,7 +125,7 @@ void CommandButton::paintEvent(QPaintEvent *)
         painter.drawPixmap(topLeft + shift, m_picture.pixmap());
     }
     if (!text().isEmpty()) {
-        painter.setPen(kText);
+        painter.setPen(QColor(classic::Text));
         painter.setFont(font());
         painter.drawText(rect().translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
     }
@@ -178,15 +139,15 @@ void CommandButton::paintBevel(QPainter &painter) const
 {
     QRect r = rect();
     if (isDown() || hasFocus()) {
-        frame(painter, r, kDarkShadow, kDarkShadow);
+        frameLine(painter, r, classic::DarkShadow, classic::DarkShadow);
         r.adjust(1, 1, -1, -1);
     }
     if (isDown()) {
-        frame(painter, r, kShadow, kShadow);
+        frameLine(painter, r, classic::Shadow, classic::Shadow);
         return;
     }
-    frame(painter, r, kHighlight, kDarkShadow);
-    frame(painter, r.adjusted(1, 1, -1, -1), kLight, kShadow);
+    frameLine(painter, r, classic::Highlight, classic::DarkShadow);
+    frameLine(painter, r.adjusted(1, 1, -1, -1), classic::Light, classic::Shadow);
 }
 
 void CommandButton::paintFocusRect(QPainter &painter) const

@@ -33,12 +33,10 @@ public:
     QString pictureDetail() const;
 
     // Enter anywhere in the window clicks the default button, unless the focus is on
-    // another CommandButton (Enter then clicks that one). Escape anywhere in the
-    // window clicks the cancel button. Give each role to at most one button per window.
+    // another CommandButton (Enter then clicks that one). Give the role to at most
+    // one button per window.
     void setDefaultRole(bool on);
     bool isDefaultRole() const;
-    void setCancelRole(bool on);
-    bool isCancelRole() const;
 
     // The face rectangle inside the bevel, in widget coordinates, for the current state.
     QRect faceRect() const;
@@ -58,7 +56,6 @@ private:
     ShownPicture m_picture;
     QShortcut *m_returnShortcut = nullptr;
     QShortcut *m_enterShortcut = nullptr;
-    QShortcut *m_escapeShortcut = nullptr;
 };
 
 } // namespace griffwandler::controls

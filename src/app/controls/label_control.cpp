@@ -1,9 +1,8 @@
 #include "label_control.h"
 
 #include "accessibility.h"
+#include "classic_palette.h"
 
-#include <QAccessible>
-#include <QEvent>
 #include <QPainter>
 #include <QTextLayout>
 #include <QtMath>
@@ -11,9 +10,6 @@
 namespace griffwandler::controls {
 
 namespace {
-
-const QColor kDefaultBack(192, 192, 192);
-const QColor kText(0, 0, 0);
 
 // Explicit line breaks in a caption ("\r\n", "\r" or "\n") start a new line.
 QString withLineSeparators(QString text)
@@ -26,7 +22,7 @@ QString withLineSeparators(QString text)
 
 } // namespace
 
-LabelControl::LabelControl(QWidget *parent) : QWidget(parent), m_backColor(kDefaultBack)
+LabelControl::LabelControl(QWidget *parent) : QWidget(parent), m_backColor(classic::Face)
 {
     installAccessibleFactory();
     setFocusPolicy(Qt::NoFocus);
@@ -40,10 +36,7 @@ void LabelControl::setCaption(const QString &caption)
         return;
     m_caption = caption;
     update();
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    announceNameChange(this);
 }
 
 QString LabelControl::caption() const
@@ -126,15 +119,8 @@ void LabelControl::paintEvent(QPaintEvent *)
         painter.fillRect(rect(), m_backColor);
     QTextLayout layout;
     layoutCaption(layout);
-    painter.setPen(kText);
+    painter.setPen(QColor(classic::Text));
     layout.draw(&painter, QPointF(0, 0));
-}
-
-void LabelControl::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::FontChange)
-        update();
-    QWidget::changeEvent(event);
 }
 
 } // namespace griffwandler::controls

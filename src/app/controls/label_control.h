@@ -42,7 +42,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     QList<Line> layoutCaption(QTextLayout &layout) const;

@@ -1,16 +1,12 @@
 #include "shape_control.h"
 
+#include "classic_palette.h"
+
 #include <QPainter>
 
 namespace griffwandler::controls {
 
-namespace {
-// An opaque rectangle that names no colour of its own takes the classic window
-// background colour.
-const QColor kDefaultBack(255, 255, 255);
-} // namespace
-
-ShapeControl::ShapeControl(QWidget *parent) : QWidget(parent), m_backColor(kDefaultBack)
+ShapeControl::ShapeControl(QWidget *parent) : QWidget(parent), m_backColor(classic::Window)
 {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -46,11 +42,7 @@ void ShapeControl::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), m_backColor);
     if (!m_border.isValid())
         return;
-    const QRect r = rect();
-    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), m_border);
-    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), m_border);
-    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), m_border);
-    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), m_border);
+    frameLine(painter, rect(), m_border, m_border);
 }
 
 } // namespace griffwandler::controls

@@ -52,8 +52,8 @@ private Q_SLOTS:
     void spaceHeldShowsSunken();
     void accessKeyClicksFromAnywhere_data();
     void accessKeyClicksFromAnywhere();
-    void defaultAndCancelRoles_data();
-    void defaultAndCancelRoles();
+    void defaultRole_data();
+    void defaultRole();
     void accessibleName_data();
     void accessibleName();
 };
@@ -293,33 +293,24 @@ void TestCommandButton::accessKeyClicksFromAnywhere()
     QCOMPARE(webseiteSpy.count(), webseiteClicks);
 }
 
-void TestCommandButton::defaultAndCancelRoles_data()
+void TestCommandButton::defaultRole_data()
 {
     QTest::addColumn<bool>("defaultRole");
-    QTest::addColumn<bool>("cancelRole");
     QTest::addColumn<bool>("focusOnButton");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("roleClicks");
     QTest::addColumn<int>("focusedClicks");
-    QTest::newRow("default, Enter elsewhere")
-        << true << false << false << int(Qt::Key_Return) << 1 << 0;
+    QTest::newRow("default, Enter elsewhere") << true << false << int(Qt::Key_Return) << 1 << 0;
     QTest::newRow("default, Enter on another button")
-        << true << false << true << int(Qt::Key_Return) << 0 << 1;
-    QTest::newRow("default ignores Escape")
-        << true << false << false << int(Qt::Key_Escape) << 0 << 0;
-    QTest::newRow("cancel, Escape elsewhere")
-        << false << true << false << int(Qt::Key_Escape) << 1 << 0;
-    QTest::newRow("cancel, Escape on another button")
-        << false << true << true << int(Qt::Key_Escape) << 1 << 0;
-    QTest::newRow("cancel ignores Enter")
-        << false << true << false << int(Qt::Key_Return) << 0 << 0;
-    QTest::newRow("no role") << false << false << false << int(Qt::Key_Return) << 0 << 0;
+        << true << true << int(Qt::Key_Return) << 0 << 1;
+    QTest::newRow("default ignores Escape") << true << false << int(Qt::Key_Escape) << 0 << 0;
+    QTest::newRow("Escape clicks no button") << false << true << int(Qt::Key_Escape) << 0 << 0;
+    QTest::newRow("no role") << false << false << int(Qt::Key_Return) << 0 << 0;
 }
 
-void TestCommandButton::defaultAndCancelRoles()
+void TestCommandButton::defaultRole()
 {
     QFETCH(bool, defaultRole);
-    QFETCH(bool, cancelRole);
     QFETCH(bool, focusOnButton);
     QFETCH(int, key);
     QFETCH(int, roleClicks);
@@ -332,9 +323,7 @@ void TestCommandButton::defaultAndCancelRoles()
     focused->move(50, 0);
     plain->setGeometry(0, 50, 20, 20);
     role->setDefaultRole(defaultRole);
-    role->setCancelRole(cancelRole);
     QCOMPARE(role->isDefaultRole(), defaultRole);
-    QCOMPARE(role->isCancelRole(), cancelRole);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QWidget *target = focusOnButton ? static_cast<QWidget *>(focused) : plain;
@@ -348,7 +337,6 @@ void TestCommandButton::defaultAndCancelRoles()
 
     // Taking the role away again leaves the key without effect.
     role->setDefaultRole(false);
-    role->setCancelRole(false);
     QTest::keyClick(plain, Qt::Key(key));
     QCOMPARE(roleSpy.count(), roleClicks);
 }
