@@ -21,7 +21,9 @@ emscripten_version=$(dpkg-query -W -f='${Version}' emscripten)
 
 # Only what the program needs: Core, Gui, Widgets and the wasm platform plugin
 # with the third-party libraries built in, no threads (a page then needs no
-# cross-origin isolation), no network, SQL, printing or test library.
+# cross-origin isolation), no network, SQL, printing or test library, and none
+# of the widgets, dialogs and formats the program never shows: every feature
+# left in is code each visitor downloads.
 options=(
     -platform wasm-emscripten -qt-host-path /usr -static -release -optimize-size
     -nomake tests -nomake examples
@@ -29,7 +31,35 @@ options=(
     -no-feature-printsupport -no-feature-concurrent -no-feature-xml
     -qt-zlib -qt-libpng -qt-freetype -qt-harfbuzz -qt-pcre -qt-doubleconversion
     -no-libjpeg -no-gif -no-ico -no-icu -no-feature-zstd
+    -no-feature-style-windows -no-feature-style-stylesheet -no-feature-effects
+    -no-feature-itemviews -no-feature-commandlinkbutton -no-feature-datetimeedit
+    -no-feature-calendarwidget -no-feature-textbrowser -no-feature-splashscreen
+    -no-feature-splitter -no-feature-lcdnumber -no-feature-spinbox -no-feature-tabbar
+    -no-feature-tabwidget -no-feature-combobox -no-feature-fontcombobox
+    -no-feature-toolbox -no-feature-mainwindow -no-feature-dockwidget -no-feature-mdiarea
+    -no-feature-statusbar -no-feature-dial -no-feature-scroller
+    -no-feature-graphicseffect -no-feature-syntaxhighlighter
+    -no-feature-keysequenceedit -no-feature-colordialog -no-feature-filedialog
+    -no-feature-fontdialog -no-feature-progressdialog -no-feature-inputdialog
+    -no-feature-errormessage -no-feature-wizard -no-feature-fscompleter -no-feature-undoview
+    -no-feature-sizegrip -no-feature-textodfwriter -no-feature-textmarkdownreader
+    -no-feature-textmarkdownwriter -no-feature-pdf -no-feature-movie
+    -no-feature-imageformat_bmp -no-feature-imageformat_ppm -no-feature-imageformat_xbm
+    -no-feature-sessionmanager -no-feature-systemtrayicon
+    -no-feature-undocommand -no-feature-settings
 )
+# Two changes to the source. The wasm platform plugin brings three fonts of
+# its own as resources, about 1 MB; the program draws every text in the faces
+# it embeds. And the common style's private header uses QHash without
+# including it, which only shows once the item views are left out.
+patch_source() {
+    perl -0pi -e 's/qt_internal_add_resource\(QWasmIntegrationPlugin "wasmfonts".*?\n\)\n//s' \
+        "$source_dir/src/plugins/platforms/wasm/CMakeLists.txt" &&
+        ! grep -q 'QWasmIntegrationPlugin "wasmfonts"' "$source_dir/src/plugins/platforms/wasm/CMakeLists.txt" &&
+        sed -i 's|^#include "qstyle_p.h"$|#include "qstyle_p.h"\n#include <QtCore/qhash.h>|' \
+            "$source_dir/src/widgets/styles/qcommonstyle_p.h" &&
+        grep -q 'qtcore/qhash.h' -i "$source_dir/src/widgets/styles/qcommonstyle_p.h"
+}
 emscripten_cmake=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
 
 # The layout of an emsdk, made of links to Debian's emscripten. Debian's
@@ -46,8 +76,10 @@ fi
 export EMSDK="$emsdk" EMSCRIPTEN=/usr/share/emscripten NODE_PATH=/usr/share/nodejs
 unset EM_CACHE
 
-toolchain_begin wasm-static qt-web "emscripten $emscripten_version" "${options[@]}"
+toolchain_begin wasm-static qt-web "emscripten $emscripten_version" "${options[@]}" \
+    "$(declare -f patch_source)"
 fetch_qt_source
+patch_source || die "could not change the source as planned"
 
 echo "$script: building Qt $qt_version for WebAssembly (about 10 to 25 minutes on 2 cores)"
 build_qt "$emscripten_cmake" "${options[@]}"

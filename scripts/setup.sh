@@ -6,8 +6,11 @@
 #   scripts/setup.sh test      ... and run the whole test suite
 #   scripts/setup.sh tools     ... and regenerate the artwork
 #   scripts/setup.sh windows   ... and build the Windows program (first the static
-#                              Qt for Windows, 25 to 40 minutes once, then cached)
+#                              Qt for Windows, 12 to 25 minutes once, then cached)
 #                              and run it under Wine
+#   scripts/setup.sh web       ... and build the web site (first the static Qt for
+#                              WebAssembly, 10 to 25 minutes once, then cached) and
+#                              test it in chromium
 #
 # Run as root (as CI does) or with sudo available.
 set -euo pipefail
@@ -22,6 +25,9 @@ test=(xvfb xauth xdotool imagemagick x11-utils openbox desktop-file-utils appstr
 tools=(fonts-liberation2 fonts-comic-neue fonts-urw-base35 fonts-dejavu-core)
 windows=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis ninja-build dpkg-dev xz-utils
     python3 python3-pefile xvfb xauth xdotool imagemagick x11-utils)
+# The browser tests also compare the page with the Linux program under Xvfb.
+web=(emscripten nodejs ninja-build dpkg-dev xz-utils perl brotli chromium fonts-liberation2
+    xvfb xauth xdotool imagemagick x11-utils)
 
 wanted=("${build[@]}" "${run[@]}")
 for group in "$@"; do
@@ -30,7 +36,8 @@ for group in "$@"; do
     test) wanted+=("${test[@]}") ;;
     tools) wanted+=("${tools[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
-    *) echo "setup.sh: unknown group '$group' (run, test, tools, windows)" >&2; exit 2 ;;
+    web) wanted+=("${web[@]}") ;;
+    *) echo "setup.sh: unknown group '$group' (run, test, tools, windows, web)" >&2; exit 2 ;;
     esac
 done
 
@@ -39,22 +46,36 @@ for package in "${wanted[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
     [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done
-build_windows_qt() {
+# After the packages: the toolchains the groups need, and the web tests'
+# pinned npm packages (puppeteer-core, which drives the system's chromium and
+# downloads no browser of its own).
+after_packages() {
+    local here group
+    here=$(dirname "$0")
     for group in "$@"; do
-        [[ "$group" == windows ]] && exec bash "$(dirname "$0")/build_windows_qt.sh"
+        case "$group" in
+        windows) bash "$here/build_windows_qt.sh" ;;
+        web)
+            if ! command -v npm >/dev/null; then
+                "${sudo[@]}" apt-get install -y -qq --no-install-recommends npm
+            fi
+            (cd "$here/../tests/web" && npm ci --no-audit --no-fund --loglevel=error) ||
+                { echo "setup.sh: npm ci in tests/web failed" >&2; exit 1; }
+            bash "$here/build_web_qt.sh"
+            ;;
+        esac
     done
-    return 0
 }
-
-if [[ ${#missing[@]} -eq 0 ]]; then
-    build_windows_qt "$@"
-    exit 0
-fi
 
 sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+if [[ ${#missing[@]} -eq 0 ]]; then
+    after_packages "$@"
+    exit 0
+fi
+
 echo "setup.sh: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-build_windows_qt "$@"
+after_packages "$@"

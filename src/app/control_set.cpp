@@ -5,6 +5,7 @@
 #include "command_button.h"
 #include "image_control.h"
 #include "label_control.h"
+#include "plattform.h"
 #include "shape_control.h"
 #include "twips.h"
 
@@ -105,7 +106,8 @@ void ControlSet::build(QWidget &form, const ControlRow &row, int index)
     else if (row.font == Font::Control)
         widget->setFont(assets::controlFont());
     if (row.pointer == Pointer::ButtonHand)
-        widget->setCursor(assets::buttonPointer());
+        widget->setCursor(services::plattform().bildZeiger() ? assets::buttonPointer()
+                                                             : QCursor(Qt::PointingHandCursor));
     else if (row.pointer == Pointer::Arrow)
         widget->setCursor(Qt::ArrowCursor);
     if (row.tabIndex >= 0)

@@ -25,7 +25,9 @@ GriffwandlerForm::GriffwandlerForm(QWidget *parent)
     setObjectName(QStringLiteral("GriffwandlerForm"));
     setWindowTitle(QString());
     setWindowIcon(assets::programIcon());
-    setCursor(assets::windowPointer());
+    // Where a pointer cannot show a picture, the hand shape of the platform's own.
+    setCursor(services::plattform().bildZeiger() ? assets::windowPointer()
+                                                 : QCursor(Qt::PointingHandCursor));
     setFixedSize(toPixels(ClientArea).size());
     setAccessibleName(QStringLiteral("Griffwandler"));
 

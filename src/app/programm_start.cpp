@@ -136,6 +136,9 @@ int programmStarten(int argc, char *argv[],
         if (vorDemZeigen)
             vorDemZeigen(form);
         form.show();
+        services::plattform().fensterGezeigt(form);
+        QObject::connect(&application, &QGuiApplication::lastWindowClosed, &application,
+                         [] { services::plattform().programmBeendet(); });
         startup.release();
         return QApplication::exec();
     } catch (...) {

@@ -46,6 +46,13 @@ public:
     // Whether a mouse pointer can show a picture of its own; where it cannot,
     // a standard shape stands in.
     virtual bool bildZeiger() const { return true; }
+
+    // The top-level `window` has just been shown for the first time.
+    virtual void fensterGezeigt(QWidget &window) const { Q_UNUSED(window); }
+
+    // The program's last window has closed: the program ends. Where the
+    // process does not end by itself (a web page), the platform ends it here.
+    virtual void programmBeendet() const {}
 };
 
 // The platform this program was built for.

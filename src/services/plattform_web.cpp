@@ -1,0 +1,97 @@
+#include "plattform.h"
+
+#include "mdl_browser_aufrufen.h"
+#include "zentriere_form.h"
+
+#include <QByteArray>
+#include <QScreen>
+#include <QWidget>
+
+#include <emscripten.h>
+
+namespace griffwandler::services {
+
+namespace {
+
+// Opens `address` in a new tab that cannot reach back into this page: the tab
+// is opened empty, loses its opener, and only then goes to the address.
+// False when the browser blocked the tab.
+EM_JS(int, neuerTab, (const char *address), {
+    const tab = window.open("about:blank", "_blank");
+    if (!tab)
+        return 0;
+    tab.opener = null;
+    tab.location.href = UTF8ToString(address);
+    return 1;
+});
+
+// The program's message about an address it could not hand over, shown by the
+// page over the window, with the address as a link: a click on it is the
+// visitor's own, which no browser blocks.
+EM_JS(void, meldungZeigen, (const char *text, const char *address), {
+    if (Module.griffwandlerMeldung)
+        Module.griffwandlerMeldung(UTF8ToString(text), UTF8ToString(address));
+});
+
+// Tells the page, which shows the program, what it needs to know.
+EM_JS(void, seiteBenachrichtigen, (const char *was), {
+    const meldung = Module[UTF8ToString(was)];
+    if (meldung)
+        meldung();
+});
+
+// The page is the program's frame: the browser tab carries its title, and the
+// browser's pointer shapes are all a page can show.
+class WebPlattform final : public Plattform {
+public:
+    Qt::WindowFlags dialogRahmen() const override
+    {
+        // The tab is the frame; a title bar drawn inside the page would be a
+        // second one. As a dialog, the window keeps its size: the toolkit
+        // shows any other window filling the page.
+        return Qt::Dialog | Qt::FramelessWindowHint;
+    }
+
+    void browserAufrufen(WId hWnd, const QString &address) const override
+    {
+        Q_UNUSED(hWnd);
+        const QByteArray utf8 = address.toUtf8();
+        if (!neuerTab(utf8.constData()))
+            meldungZeigen(browserFehlerText(address).toUtf8().constData(), utf8.constData());
+    }
+
+    bool bildZeiger() const override { return false; }
+
+    void fensterGezeigt(QWidget &window) const override
+    {
+        // The toolkit's web platform puts a window shown for the first time
+        // back where it was created, before the place it was given while
+        // hidden: it is placed again, before its first frame. The viewport is
+        // the screen; when it changes (a phone turned, the browser resized)
+        // the window is centred in it again.
+        if (QScreen *screen = window.screen())
+            QObject::connect(screen, &QScreen::geometryChanged, &window,
+                             [&window] { FormZentrieren(window, 4); });
+        seiteBenachrichtigen("griffwandlerGezeigt");
+    }
+
+    void programmBeendet() const override
+    {
+        // The page takes the window away and says so; the runtime then ends,
+        // so that nothing of the program reacts any more.
+        seiteBenachrichtigen("griffwandlerBeendet");
+        // From a call of its own: ending unwinds the stack, which must not
+        // run through the toolkit's event handling.
+        emscripten_async_call([](void *) { emscripten_force_exit(0); }, nullptr, 0);
+    }
+};
+
+} // namespace
+
+const Plattform &plattform()
+{
+    static const WebPlattform web;
+    return web;
+}
+
+} // namespace griffwandler::services

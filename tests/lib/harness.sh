@@ -1,0 +1,164 @@
+# Shared by the test scripts (sourced, not run): a private work folder, PASS
+# and FAIL bookkeeping, waiting by polling, a private X server, and the Linux
+# program's pictures that other builds are held against.
+#
+#   source harness.sh
+#   check NAME COMMAND...     PASS or FAIL; the command's output shows when it fails
+#   pass NAME / fail NAME     count one result
+#   wait_until COMMAND...     true once COMMAND is, within five seconds
+#   start_x_server [WxH]      a private Xvfb; sets DISPLAY and x_server
+#   finish                    the closing line; exits 1 when anything failed
+#
+# The processes whose ids stand in the variables named in `stop_at_exit` are
+# stopped when the script ends, and the work folder is removed; a script that
+# has more to undo appends its own function's name to `at_exit`.
+
+work=$(mktemp -d)
+passed=0
+failed=0
+stop_at_exit=()
+at_exit=()
+harness_started=$(date +%s)
+
+harness_end() {
+    local name
+    for name in "${at_exit[@]}"; do
+        "$name"
+    done
+    for name in "${stop_at_exit[@]}"; do
+        [[ -n "${!name:-}" ]] && kill "${!name}" 2>/dev/null
+    done
+    rm -rf "$work"
+}
+trap harness_end EXIT
+
+pass() {
+    echo "PASS $1"
+    passed=$((passed + 1))
+}
+fail() {
+    echo "FAIL $1"
+    failed=$((failed + 1))
+}
+check() { # check NAME COMMAND...
+    local name=$1
+    shift
+    if "$@" >"$work/check.out" 2>&1; then
+        pass "$name"
+    else
+        fail "$name"
+        sed 's/^/    /' "$work/check.out"
+    fi
+}
+
+finish() {
+    echo "finished in $(($(date +%s) - harness_started)) s"
+    echo "$passed passed, $failed failed"
+    [[ $failed -eq 0 ]]
+    exit
+}
+
+wait_until() { # wait_until COMMAND...: true once COMMAND is, within five seconds
+    local _
+    for _ in $(seq 100); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+mkdir -m 0700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+
+# Starts Xvfb on a free display (it picks the number itself) and sets DISPLAY
+# and x_server (its process id); exits the script when it does not start.
+x_server=""
+stop_at_exit+=(x_server)
+start_x_server() {
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset \
+        3>"$work/display" 2>"$work/xvfb.log" &
+    x_server=$!
+    local _
+    for _ in $(seq 100); do
+        [[ -s "$work/display" ]] && break
+        sleep 0.05
+    done
+    [[ -s "$work/display" ]] || { fail "Xvfb starts"; cat "$work/xvfb.log"; finish; }
+    export DISPLAY=":$(head -n 1 "$work/display")"
+}
+
+# linux_pictures PROGRAM FOLDER: the Linux program's client area, in a private
+# X server without a window manager, after start, after fret III and after a
+# click on the old F, as FOLDER/linux-start.png, linux-fret-3.png, linux-card-f.png.
+linux_app=""
+stop_at_exit+=(linux_app)
+linux_pictures() {
+    local program=$1 folder=$2 window="" _
+    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "$program" >"$work/linux.log" 2>&1 &
+    linux_app=$!
+    for _ in $(seq 200); do
+        window=$(xdotool search --onlyvisible --pid "$linux_app" 2>/dev/null | head -n 1)
+        [[ -n "$window" ]] && break
+        sleep 0.05
+    done
+    [[ -n "$window" ]] || { cat "$work/linux.log"; return 1; }
+    local X Y WIDTH HEIGHT SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    # With the keyboard focus, as a window the user works in: "Ende" shows it.
+    xdotool windowfocus --sync "$window"
+    shot() {
+        sleep 0.3 # the frame after the click
+        import -window root "$work/root.png" &&
+            convert "$work/root.png" -crop "793x479+$X+$Y" +repage "$folder/linux-$1.png"
+    }
+    shot start &&
+        xdotool mousemove $((X + 52)) $((Y + 308)) click 1 && shot fret-3 &&
+        xdotool mousemove $((X + 372)) $((Y + 188)) click 1 && shot card-f || return 1
+    xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
+    wait "$linux_app"
+    linux_app=""
+}
+
+# same_client_area LINUX OTHER: two pictures of the client area (793 x 479)
+# show the same window. Inside the 2 px rim every pixel outside the six text
+# boxes is equal. Texts are drawn by other font rasterisers elsewhere and may
+# differ in their anti-aliasing, so each box's ink (dark pixels, thresholded)
+# must cover the same rectangle to 3 px and have the same amount to 15 %:
+# another text, size, weight or place shows up.
+client_text_boxes=(385x49+8+432 209x313+568+104 225x65+560+304 201x33+568+376 121x33+552+432
+    113x33+672+432)
+same_client_area() {
+    local linux=$1 other=$2 box mask=() differing
+    convert "$linux" -crop 789x475+2+2 +repage "$work/a.png" &&
+        convert "$other" -crop 789x475+2+2 +repage "$work/b.png" || return 1
+    for box in "${client_text_boxes[@]}"; do
+        IFS='x+' read -r bw bh bx by <<<"$box"
+        mask+=(-draw "rectangle $((bx - 2)),$((by - 2)) $((bx + bw - 3)),$((by + bh - 3))")
+    done
+    convert "$work/a.png" -fill magenta "${mask[@]}" "$work/a-masked.png"
+    convert "$work/b.png" -fill magenta "${mask[@]}" "$work/b-masked.png"
+    differing=$(compare -metric AE "$work/a-masked.png" "$work/b-masked.png" null: 2>&1)
+    echo "pictures: $differing pixels differ outside the texts"
+    [[ "$differing" == 0 ]] || return 1
+    for box in "${client_text_boxes[@]}"; do
+        IFS='x+' read -r bw bh bx by <<<"$box"
+        local crop="${bw}x${bh}+$((bx - 2))+$((by - 2))" ink_a ink_b at_a at_b
+        convert "$work/a.png" -crop "$crop" +repage -colorspace gray -threshold 50% "$work/ta.png"
+        convert "$work/b.png" -crop "$crop" +repage -colorspace gray -threshold 50% "$work/tb.png"
+        ink_a=$(convert "$work/ta.png" -negate -format '%[fx:int(mean*w*h+0.5)]' info:)
+        ink_b=$(convert "$work/tb.png" -negate -format '%[fx:int(mean*w*h+0.5)]' info:)
+        at_a=$(convert "$work/ta.png" -format '%@' info:)
+        at_b=$(convert "$work/tb.png" -format '%@' info:)
+        echo "text $box: ink $ink_a / $ink_b px at $at_a / $at_b"
+        ((ink_a > 0 && 100 * (ink_a - ink_b) <= 15 * ink_a && 100 * (ink_b - ink_a) <= 15 * ink_a)) ||
+            return 1
+        local wa ha xa ya wb hb xb yb pair one other_value
+        IFS='x+' read -r wa ha xa ya <<<"$at_a"
+        IFS='x+' read -r wb hb xb yb <<<"$at_b"
+        for pair in "$wa $wb" "$ha $hb" "$xa $xb" "$ya $yb"; do
+            read -r one other_value <<<"$pair"
+            ((one - other_value <= 3 && other_value - one <= 3)) || return 1
+        done
+    done
+}
