@@ -4,9 +4,12 @@
 # toolkit window in a private X server, then the reaction to clicks. Where the
 # static Qt for Windows is built (bash scripts/setup.sh windows), a Windows
 # section follows: the start-up of the Windows program under Wine against a
-# bare window built with the same Qt.
+# bare window built with the same Qt. Where the static Qt for WebAssembly is
+# built too, a web section follows: transfer and time to the first frame of
+# the site in chromium, against a bare window for WebAssembly.
 #
 #   bash bench/run.sh [RUNS]     RUNS start-ups of each program, 31 if not given
+#                                (WEB_RUNS visits of each site, 7 if not given)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,5 +35,35 @@ if [[ -f "$qt_windows/.griffwandler-complete" ]] && command -v wine >/dev/null; 
 else
     echo
     echo "Windows section skipped: no static Qt for Windows (bash scripts/setup.sh windows builds it)"
+fi
+qt_web="${XDG_CACHE_HOME:-$HOME/.cache}/griffwandler/qt-web"
+if [[ -f "$qt_web/.griffwandler-complete" && -f tests/web/node_modules/puppeteer-core/package.json ]]; then
+    echo
+    web=build/web-bench
+    cmake --preset web -B "$web" -DGRIFFWANDLER_BUILD_BENCH=ON >"$web-configure.log" 2>&1 ||
+        { cat "$web-configure.log"; exit 1; }
+    cmake --build "$web" --target web_site bench_startup_app bench_startup_floor \
+        >"$web-build.log" 2>&1 || { tail -n 50 "$web-build.log"; exit 1; }
+    # Each benchmark program behind the site's own start page and cache.
+    for program in bench_startup_app bench_startup_floor; do
+        site="$web/bench-sites/$program"
+        rm -rf "$site"
+        mkdir -p "$site"
+        cp "$web"/site/*.{css,png,webmanifest} "$web/site/griffwandler-start.js" "$site/"
+        cp "$web/bench/$program.js" "$web/bench/$program.wasm" "$site/"
+        sed -e "s/data-programm=\"griffwandler\"/data-programm=\"$program\"/" \
+            -e "s/data-wasm-bytes=\"[0-9]*\"/data-wasm-bytes=\"$(stat -c %s "$site/$program.wasm")\"/" \
+            "$web/site/index.html" >"$site/index.html"
+        sed -e "s/'griffwandler.js'/'$program.js'/" -e "s/'griffwandler.wasm'/'$program.wasm'/" \
+            "$web/site/griffwandler-sw.js" >"$site/griffwandler-sw.js"
+        for file in "$site"/*.{wasm,js,html,css,webmanifest}; do
+            gzip -9 -n -k -f "$file"
+            brotli -q 11 -k -f "$file"
+        done
+    done
+    node bench/web_startup.mjs "$web/bench-sites" "${WEB_RUNS:-7}" || status=1
+else
+    echo
+    echo "Web section skipped: no static Qt for WebAssembly or no puppeteer-core (bash scripts/setup.sh web)"
 fi
 exit "$status"

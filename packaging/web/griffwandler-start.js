@@ -53,10 +53,6 @@
         return;
     }
 
-    // The site keeps itself for visits without a network.
-    if ('serviceWorker' in navigator && window.isSecureContext)
-        navigator.serviceWorker.register('griffwandler-sw.js').catch(() => {});
-
     const name = programm.dataset.programm || 'griffwandler';
     const gesamt = Number(programm.dataset.wasmBytes) || 0;
     const megabyte = (n) => (n / 1e6).toLocaleString('de-DE', {maximumFractionDigits: 1,
@@ -119,6 +115,9 @@
             requestAnimationFrame(() => requestAnimationFrame(() => {
                 tafel(null);
                 performance.mark('griffwandler-erstes-bild');
+                // The site keeps itself for visits without a network.
+                if ('serviceWorker' in navigator && window.isSecureContext)
+                    navigator.serviceWorker.register('griffwandler-sw.js').catch(() => {});
             }));
         },
         // A message of the program over its window; the address is a link.

@@ -1,10 +1,11 @@
 // A static web server for the Griffwandler site, as any static host would
-// serve it: the right types (application/wasm), and the precompressed
-// files (.br, .gz) where the browser accepts them.
+// serve it: the right types (application/wasm), the precompressed files (.br,
+// .gz) where the browser accepts them, and validation (ETag, 304).
 //
 //   node serve.mjs FOLDER [PORT]     prints the address, then serves until ended
 //
-// Without PORT a free one is taken. Only 127.0.0.1 listens.
+// Without PORT a free one is taken. Only 127.0.0.1 listens. Each request is
+// noted on stderr: method, path, status and the bytes of the body sent.
 import {createServer} from 'node:http';
 import {readFile, stat} from 'node:fs/promises';
 import {extname, join, normalize, resolve} from 'node:path';
@@ -20,11 +21,12 @@ const types = {
     '.png': 'image/png',
 };
 
-async function exists(file) {
+async function found(file) {
     try {
-        return (await stat(file)).isFile();
+        const info = await stat(file);
+        return info.isFile() ? info : null;
     } catch {
-        return false;
+        return null;
     }
 }
 
@@ -34,9 +36,10 @@ const server = createServer(async (request, response) => {
         if (path.endsWith('/'))
             path += 'index.html';
         const file = normalize(join(root, path));
-        if (!file.startsWith(root + '/') || !(await exists(file))) {
+        if (!file.startsWith(root + '/') || !(await found(file))) {
             response.writeHead(404, {'Content-Type': 'text/plain'});
             response.end('not found');
+            console.error(`${request.method} ${path} 404 9`);
             return;
         }
         const accepted = String(request.headers['accept-encoding'] ?? '');
@@ -47,16 +50,25 @@ const server = createServer(async (request, response) => {
         };
         let body = file;
         for (const [encoding, suffix] of [['br', '.br'], ['gzip', '.gz']]) {
-            if (new RegExp(`\\b${encoding}\\b`).test(accepted) && (await exists(file + suffix))) {
+            if (new RegExp(`\\b${encoding}\\b`).test(accepted) && (await found(file + suffix))) {
                 headers['Content-Encoding'] = encoding;
                 body = file + suffix;
                 break;
             }
         }
+        const info = await found(body);
+        headers['ETag'] = `"${info.size.toString(36)}-${Math.floor(info.mtimeMs).toString(36)}"`;
+        if (request.headers['if-none-match'] === headers['ETag']) {
+            response.writeHead(304, headers);
+            response.end();
+            console.error(`${request.method} ${path} 304 0`);
+            return;
+        }
         const data = await readFile(body);
         headers['Content-Length'] = data.length;
         response.writeHead(200, headers);
         response.end(request.method === 'HEAD' ? undefined : data);
+        console.error(`${request.method} ${path} 200 ${data.length}`);
     } catch (error) {
         response.writeHead(500, {'Content-Type': 'text/plain'});
         response.end(String(error));
