@@ -34,7 +34,9 @@ public:
     virtual QMargins erwarteterRahmen(QWidget &window) const;
 
     // Gives the window `hWnd` a sunken edge around its client area, present
-    // from its first show, and brings it to the top.
+    // from its first show, brings it to the top and makes it the active window
+    // with the keyboard focus; a window not shown yet becomes active as it is
+    // shown.
     virtual void dickenRandSetzen(WId hWnd) const;
 
     // Hands `address` to the user's default handler for web addresses, with
