@@ -58,11 +58,16 @@ bool Plattform::kannFensterPlatzieren() const
     return !QGuiApplication::platformName().startsWith(u"wayland");
 }
 
-QMargins Plattform::erwarteterRahmen(QWidget &window) const
+Plattform::Platzierungsweg Plattform::platzierungVorbereiten(QWidget &window, Regel) const
 {
     window.winId(); // the native window, hidden still, is what the frame is asked of
     const QWindow *handle = window.windowHandle();
-    return handle ? handle->frameMargins() : QMargins();
+    return {false, handle ? QMarginsF(handle->frameMargins()) : QMarginsF()};
+}
+
+void Plattform::erstmalsZeigen(QWidget &, const std::function<void()> &zeigen) const
+{
+    zeigen();
 }
 
 void Plattform::dickenRandSetzen(WId hWnd) const
