@@ -33,4 +33,9 @@ Rahmen rahmenMitKlientRand(void *hwnd)
             outer.bottom - origin.y - client.bottom + edge};
 }
 
+void titelLeeren(void *hwnd)
+{
+    SetWindowTextW(static_cast<HWND>(hwnd), L"");
+}
+
 } // namespace griffwandler::services::win32

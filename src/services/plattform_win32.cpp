@@ -38,6 +38,15 @@ public:
                            window.devicePixelRatioF()};
     }
 
+    void erstmalsZeigen(QWidget &window, const std::function<void()> &zeigen) const override
+    {
+        // The toolkit names a window without a title after the program; an
+        // empty caption is meant to stay empty.
+        if (window.windowTitle().isEmpty())
+            win32::titelLeeren(reinterpret_cast<void *>(window.winId()));
+        zeigen();
+    }
+
     void dickenRandSetzen(WId hWnd) const override
     {
         win32::dickenRandSetzen(reinterpret_cast<void *>(hWnd));

@@ -148,6 +148,11 @@ public:
             Plattform::erstmalsZeigen(window, zeigen);
             return;
         }
+        const std::uint32_t fenster = nativesFenster(window);
+        // The toolkit names a window without a title after the program; an
+        // empty caption is meant to stay empty.
+        if (window.windowTitle().isEmpty())
+            x11::titelLeeren(connection, fenster);
         const QVariant chosen = window.property(GravitationsEigenschaft);
         if (!chosen.isValid()) {
             zeigen();
@@ -155,8 +160,7 @@ public:
         }
         window.setProperty(GravitationsEigenschaft, QVariant());
         // The toolkit writes its own gravity as it maps the window.
-        x11::mitGravitationZeigen(connection, nativesFenster(window),
-                                  x11::Gravitation(chosen.toUInt()), zeigen);
+        x11::mitGravitationZeigen(connection, fenster, x11::Gravitation(chosen.toUInt()), zeigen);
     }
 
     void browserAufrufen(WId hWnd, const QString &address) const override

@@ -204,4 +204,12 @@ void mitGravitationZeigen(xcb_connection_t *connection, std::uint32_t window,
                         XCB_ATOM_WM_SIZE_HINTS, 32, Laenge, hints.data());
 }
 
+void titelLeeren(xcb_connection_t *connection, std::uint32_t window)
+{
+    if (!connection || xcb_connection_has_error(connection))
+        return;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, "_NET_WM_NAME"),
+                        atom(connection, "UTF8_STRING"), 8, 0, nullptr);
+}
+
 } // namespace griffwandler::services::x11

@@ -52,4 +52,7 @@ enum class Gravitation : std::uint32_t {
 void mitGravitationZeigen(xcb_connection_t *connection, std::uint32_t window,
                           Gravitation gravitation, const std::function<void()> &zeigen);
 
+// Gives `window` an empty title (_NET_WM_NAME), the same as its WM_NAME.
+void titelLeeren(xcb_connection_t *connection, std::uint32_t window);
+
 } // namespace griffwandler::services::x11

@@ -3,7 +3,7 @@
 # server: the outer rectangle, frame and title bar included, is centred to a
 # pixel; the window is mapped soon after the start and does not move once it
 # is shown; it has the keyboard focus without anyone giving it (key 3 clicks
-# fret III, Alt+E ends the program).
+# fret III, Alt+E ends the program); its caption is empty.
 #
 #   run_window_manager.sh MANAGER PROGRAM [WIDTHxHEIGHT]
 #
@@ -153,6 +153,8 @@ else
 fi
 check "frame centred horizontally under $manager" within_one $((2 * fx)) $((sw - fw))
 check "frame centred vertically under $manager" within_one $((2 * fy)) $((sh - fh))
+caption=$(xprop -id "$window" _NET_WM_NAME 2>/dev/null)
+check "empty caption under $manager ($caption)" test "$caption" = '_NET_WM_NAME(UTF8_STRING) = '
 
 # Nobody focuses the window: the keys reach it because it took the focus as
 # it was shown. Key 3 clicks fret III, which shows capo strip III.

@@ -173,11 +173,12 @@ start_exe() { # start_exe EXE: runs it and waits for its window; sets the w_* fa
     [[ -n "$line" ]] || { cat "$work/exe.log"; return 1; }
     echo "window: $line"
     local outer client screen
-    eval "$(tr ' ' '\n' <<<"$line" | sed -n 's/^\(exstyle\|outer\|client\|screen\)=/\1=/p')"
+    eval "$(tr ' ' '\n' <<<"$line" | sed -n 's/^\(exstyle\|outer\|client\|screen\|caption\)=/\1=/p')"
     IFS=, read -r w_ox w_oy w_ow w_oh <<<"$outer"
     IFS=, read -r w_cx w_cy w_cw w_ch <<<"$client"
     IFS=, read -r w_sw w_sh <<<"$screen"
     w_exstyle=$exstyle
+    w_caption=$caption
     sleep 0.5 # let the first frame be painted
 }
 ended_with() { # ended_with STATUS: the program ends within ten seconds with STATUS
@@ -208,6 +209,7 @@ echo "outer ${w_ow}x${w_oh} at $w_ox,$w_oy; client ${w_cw}x${w_ch} at $w_cx,$w_c
 check "outer rectangle centred horizontally" within_one $((2 * w_ox)) $((w_sw - w_ow))
 check "outer rectangle centred vertically" within_one $((2 * w_oy)) $((w_sh - w_oh))
 check "window has the sunken client edge (WS_EX_CLIENTEDGE)" test $((w_exstyle & 0x200)) -ne 0
+check "the caption is empty" test "$w_caption" -eq 0
 import -window root "$work/shots/windows-start.png"
 cp "$work/shots/windows-start.png" "$work/windows-start-root.png"
 edge_outer=$(pixel "$work/shots/windows-start.png" $((w_cx - 2)) $((w_cy + 100)))
