@@ -5,15 +5,17 @@
 # is shown; it has the keyboard focus without anyone giving it (key 3 clicks
 # fret III, Alt+E ends the program); its caption is empty.
 #
-#   run_window_manager.sh MANAGER PROGRAM [WIDTHxHEIGHT]
+#   run_window_manager.sh MANAGER PROGRAM WINDOW_WATCH [WIDTHxHEIGHT]
 #
+# WINDOW_WATCH is the helper that watches the window come onto the screen.
 # MANAGER is openbox, kwin, fluxbox, i3, xfwm4 or none. A manager that is not
 # installed or does not start is a failure.
 set -uo pipefail
 
 manager=$1
 program=$2
-screen=${3:-1024x768}
+watcher=$3
+screen=${4:-1024x768}
 source "$(dirname "$0")/x_session.sh"
 wm=""
 stop_at_exit+=(wm)  # the manager's process group
@@ -110,30 +112,20 @@ fi
 started=$(now_ms)
 "$program" >"$work/program.log" 2>&1 &
 app=$!
-window="" first=""
-while (($(now_ms) - started < 5000)); do
-    window=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n 1)
-    [[ -n "$window" ]] && first=$(geometry "$window") && [[ -n "$first" ]] && break
-    sleep 0.002
-done
-mapped=$(($(now_ms) - started))
-if [[ -z "$first" ]]; then
+# Watched from the start to a second after it is shown: a window that the
+# manager or the program moves after it is shown jumps before the user's eyes.
+"$watcher" "$app" "$started" 5000 1000 >"$work/watch.log"
+read -r what mapped window _ <"$work/watch.log"
+if [[ "$what" != shown ]]; then
     check "the program shows its window under $manager" false
     cat "$work/program.log"
     finish
 fi
-echo "$manager on $screen: mapped after $mapped ms"
-check "mapped within $mapped_within_ms ms of the start under $manager" test "$mapped" -le "$mapped_within_ms"
-
-# Watched for a second: a window that the manager or the program moves after
-# it is shown jumps before the user's eyes.
-moved=no
-while (($(now_ms) - started < mapped + 1000)); do
-    position=$(geometry "$window")
-    [[ "$position" != "$first" ]] && moved="$first -> $position"
-    sleep 0.02
-done
-check "no movement in the first second under $manager ($moved)" test "$moved" = no
+echo "$manager on $screen: shown after $mapped ms"
+check "shown within $mapped_within_ms ms of the start under $manager" test "$mapped" -le "$mapped_within_ms"
+moves=$(grep -c '^moved' "$work/watch.log")
+[[ $moves -eq 0 ]] || cat "$work/watch.log"
+check "no movement in the first second under $manager" test "$moves" -eq 0
 
 read -r x y w h <<<"$(geometry "$window")"
 extents=$(xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p' | tr -d ,)
