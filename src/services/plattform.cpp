@@ -54,7 +54,8 @@ Qt::WindowFlags Plattform::dialogRahmen() const
 bool Plattform::kannFensterPlatzieren() const
 {
     // A Wayland client never learns where its window stands, nor can it ask
-    // for a place: the compositor decides.
+    // for a place: the compositor decides, so no frame is asked for and no
+    // place computed there.
     return !QGuiApplication::platformName().startsWith(u"wayland");
 }
 
@@ -67,6 +68,9 @@ Plattform::Platzierungsweg Plattform::platzierungVorbereiten(QWidget &window, Re
 
 void Plattform::erstmalsZeigen(QWidget &, const std::function<void()> &zeigen) const
 {
+    // The toolkit gives a window without a title the program's name. Under
+    // Wayland it hands that name to the compositor itself, and nothing on the
+    // toolkit's side leaves the title empty.
     zeigen();
 }
 
