@@ -17,7 +17,12 @@ set -euo pipefail
 
 build=(cmake make g++ qt6-base-dev libgl-dev libxcb1-dev)
 run=(libqt6widgets6 libqt6gui6 qt6-qpa-plugins)
-test=(xvfb xauth xdotool imagemagick x11-utils openbox desktop-file-utils appstream dpkg-dev valgrind lintian
+test=(xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream dpkg-dev valgrind lintian
+      # the window managers the placement is tried under (KWin draws no
+      # frame without a decoration; Xfwm4 needs its settings daemon)
+      openbox kwin-x11 breeze fluxbox i3-wm xfwm4 xfconf
+      # the Wayland plugin, which tries a compositor before X11
+      qt6-wayland
       at-spi2-core python3-pyatspi dbus-daemon dbus-bin
       # what every desktop has, so the suite runs as it would there; and the
       # German locale's sources, for the run in de_DE.UTF-8

@@ -79,6 +79,8 @@ void GriffwandlerForm::setVisible(bool visible)
     if (visible && !m_loaded && isWindow()) {
         m_loaded = true;
         Form_Load();
+        services::plattform().erstmalsZeigen(*this, [this] { QWidget::setVisible(true); });
+        return;
     }
     QWidget::setVisible(visible);
 }

@@ -48,7 +48,12 @@ public:
         for (const Message &message : std::as_const(s_held)) {
             if (message.platformSetup)
                 continue;
-            const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+            // The context as it came: a message without a category (the
+            // toolkit's errno warnings) must not be printed with an empty one.
+            const QMessageLogContext context(
+                message.file.isNull() ? nullptr : message.file.constData(), message.line,
+                message.function.isNull() ? nullptr : message.function.constData(),
+                message.category.isNull() ? nullptr : message.category.constData());
             s_toolkit(message.type, context, message.text);
         }
         s_held.clear();
@@ -57,24 +62,30 @@ public:
 private:
     struct Message {
         QtMsgType type;
-        QByteArray category;
+        QByteArray category; // null where the toolkit gave none
+        QByteArray file;
+        QByteArray function;
+        int line;
         QString text;
         bool platformSetup;
     };
+
+    // A copy of what the context points to, which need not outlive the call.
+    static QByteArray copied(const char *text) { return text ? QByteArray(text) : QByteArray(); }
 
     static void take(QtMsgType type, const QMessageLogContext &context, const QString &text)
     {
         if (type == QtFatalMsg) {
             // The toolkit would abort with a core dump; nothing can go on.
-            s_held.append({type, {}, text, false});
+            s_held.append({type, {}, {}, {}, 0, text, false});
             const QByteArray line =
                 QByteArrayLiteral("griffwandler: ") + fatalCause().toLocal8Bit() + '\n';
             std::fputs(line.constData(), stderr);
             std::_Exit(1);
         }
-        const QByteArray category(context.category ? context.category : "");
-        s_held.append(
-            {type, category, text, !s_windowSystemOpened && category.startsWith("qt.qpa")});
+        const QByteArray category = copied(context.category);
+        s_held.append({type, category, copied(context.file), copied(context.function), context.line,
+                       text, !s_windowSystemOpened && category.startsWith("qt.qpa")});
     }
 
     static QString fatalCause()

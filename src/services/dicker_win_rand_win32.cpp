@@ -36,4 +36,9 @@ Rahmen rahmenMitKlientRand(void *hwnd)
             outer.bottom - origin.y - client.bottom + edgeY};
 }
 
+void titelLeeren(void *hwnd)
+{
+    SetWindowTextW(static_cast<HWND>(hwnd), L"");
+}
+
 } // namespace griffwandler::services::win32

@@ -1,8 +1,12 @@
 #pragma once
 
-#include <QMargins>
+#include "zentriere_form.h"
+
+#include <QMarginsF>
 #include <QString>
 #include <QtGui/qwindowdefs.h>
+
+#include <functional>
 
 class QWidget;
 
@@ -26,15 +30,36 @@ public:
     virtual Qt::WindowFlags dialogRahmen() const;
 
     // Whether a top-level window can place itself on the screen at all. Where
-    // the window system places every window itself (Wayland), it cannot.
+    // the window system places every window itself (Wayland), it cannot, and
+    // nothing is computed or asked for it.
     virtual bool kannFensterPlatzieren() const;
 
-    // The frame (title bar included) that the window system will put around
-    // the top-level `window`, known before the window is first shown.
-    virtual QMargins erwarteterRahmen(QWidget &window) const;
+    // How the top-level `window`, not shown yet, is to ask for the place that
+    // `regel` gives it.
+    struct Platzierungsweg {
+        // The window system itself puts a window that asks for no place where
+        // the rule would put it; the window then asks for none.
+        bool demSystemUeberlassen = false;
+        // The frame (title bar included) to allow for, in the toolkit's
+        // pixels: the outer rectangle is the client area grown by it. None
+        // where the window system keeps the frame's point that the rule names
+        // (per axis its low edge, middle or high edge) where the window asks
+        // for that point of its client area: the frame's size is no matter
+        // then, known or not.
+        QMarginsF rahmen;
+    };
+    virtual Platzierungsweg platzierungVorbereiten(QWidget &window, Regel regel) const;
+
+    // Shows the top-level `window` for the first time; `zeigen` is the
+    // toolkit's own show. A platform that must tell the window system more of
+    // the window than the toolkit does, exactly as it appears, does so around
+    // that call.
+    virtual void erstmalsZeigen(QWidget &window, const std::function<void()> &zeigen) const;
 
     // Gives the window `hWnd` a sunken edge around its client area, present
-    // from its first show, and brings it to the top.
+    // from its first show, brings it to the top and makes it the active window
+    // with the keyboard focus; a window not shown yet becomes active as it is
+    // shown.
     virtual void dickenRandSetzen(WId hWnd) const;
 
     // Hands `address` to the user's default handler for web addresses, with

@@ -22,7 +22,7 @@ public:
             qputenv("QT_QPA_PLATFORM", "windows:fontengine=directwrite");
     }
 
-    QMargins erwarteterRahmen(QWidget &window) const override
+    Platzierungsweg platzierungVorbereiten(QWidget &window, Regel) const override
     {
         window.winId();
         const QWindow *handle = window.windowHandle();
@@ -31,9 +31,20 @@ public:
         // Windows has drawn the frame of the window as soon as it exists.
         // Loading then adds the sunken client edge, and the toolkit keeps the
         // client area's size, so the frame the window is shown with is wider
-        // by the edge.
+        // by the edge. Windows counts in device pixels, the toolkit in pixels
+        // scaled by the screen's ratio (1.5 at 150 %).
         const auto rahmen = win32::rahmenMitKlientRand(reinterpret_cast<void *>(handle->winId()));
-        return QMargins(rahmen.left, rahmen.top, rahmen.right, rahmen.bottom);
+        return {false, QMarginsF(rahmen.left, rahmen.top, rahmen.right, rahmen.bottom) /
+                           window.devicePixelRatioF()};
+    }
+
+    void erstmalsZeigen(QWidget &window, const std::function<void()> &zeigen) const override
+    {
+        // The toolkit names a window without a title after the program; an
+        // empty caption is meant to stay empty.
+        if (window.windowTitle().isEmpty())
+            win32::titelLeeren(reinterpret_cast<void *>(window.winId()));
+        zeigen();
     }
 
     void dickenRandSetzen(WId hWnd) const override

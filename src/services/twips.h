@@ -20,9 +20,9 @@ constexpr int twipsZuPixeln(double twips)
     return static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5);
 }
 
-constexpr float pixelZuTwips(int pixels)
+constexpr float pixelZuTwips(double pixels)
 {
-    return static_cast<float>(pixels) * TwipsProPixel;
+    return static_cast<float>(pixels * TwipsProPixel);
 }
 
 static_assert(twipsZuPixeln(1672.5) == 112 && twipsZuPixeln(-7.5) == -1 &&

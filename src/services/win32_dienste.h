@@ -25,6 +25,9 @@ struct Rahmen {
 };
 Rahmen rahmenMitKlientRand(void *hwnd);
 
+// Gives the window `hwnd` an empty caption.
+void titelLeeren(void *hwnd);
+
 // Hands `address` (in the ANSI code page) to the shell's handler for it, with
 // `hwnd` as the owner of any message the shell shows.
 void browserAufrufen(void *hwnd, const char *address);

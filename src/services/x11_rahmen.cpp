@@ -9,6 +9,7 @@
 #include <memory>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace griffwandler::services::x11 {
 
@@ -62,6 +63,52 @@ std::optional<Rahmen> frameExtents(xcb_connection_t *connection, xcb_window_t wi
     return rahmen;
 }
 
+// A property of 32-bit words, or nothing when it is missing or of another type.
+std::optional<std::vector<std::uint32_t>> words(xcb_connection_t *connection, xcb_window_t window,
+                                                xcb_atom_t property, xcb_atom_t type,
+                                                std::uint32_t count)
+{
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, property, type, 0, count), nullptr));
+    if (!reply || reply->type != type || reply->format != 32)
+        return std::nullopt;
+    const auto *values = static_cast<const std::uint32_t *>(xcb_get_property_value(reply.get()));
+    return std::vector<std::uint32_t>(values,
+                                      values + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+// The window that a running EWMH manager names as its own; it names itself too.
+xcb_window_t checkWindow(xcb_connection_t *connection, xcb_window_t root)
+{
+    const xcb_atom_t check = atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const auto fromRoot = words(connection, root, check, XCB_ATOM_WINDOW, 1);
+    if (!fromRoot || fromRoot->empty())
+        return XCB_WINDOW_NONE;
+    const auto fromItself = words(connection, fromRoot->front(), check, XCB_ATOM_WINDOW, 1);
+    return fromItself && !fromItself->empty() && fromItself->front() == fromRoot->front()
+               ? fromRoot->front()
+               : xcb_window_t(XCB_WINDOW_NONE);
+}
+
+// Holds the server for this connection alone while it lives.
+class ServerGehalten {
+public:
+    explicit ServerGehalten(xcb_connection_t *connection) : m_connection(connection)
+    {
+        xcb_grab_server(m_connection);
+    }
+    ~ServerGehalten()
+    {
+        xcb_ungrab_server(m_connection);
+        xcb_flush(m_connection);
+    }
+    ServerGehalten(const ServerGehalten &) = delete;
+    ServerGehalten &operator=(const ServerGehalten &) = delete;
+
+private:
+    xcb_connection_t *m_connection;
+};
+
 } // namespace
 
 std::optional<Rahmen> erwarteterRahmen(xcb_connection_t *connection, std::uint32_t window,
@@ -101,6 +148,68 @@ std::optional<Rahmen> erwarteterRahmen(xcb_connection_t *connection, std::uint32
             return std::nullopt;
         std::this_thread::sleep_for(milliseconds(1));
     }
+}
+
+} // namespace griffwandler::services::x11
+
+namespace griffwandler::services::x11 {
+
+Fensterverwalter fensterverwalter(xcb_connection_t *connection, std::uint32_t window)
+{
+    Fensterverwalter verwalter;
+    if (!connection || xcb_connection_has_error(connection) || window == XCB_WINDOW_NONE)
+        return verwalter;
+    const xcb_window_t root = rootOf(connection, window);
+    if (root == XCB_WINDOW_NONE)
+        return verwalter;
+    // Only one client can select SubstructureRedirect on the root window, and
+    // the one that does is the window manager, whether it speaks EWMH or not.
+    const Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, root), nullptr));
+    verwalter.laeuft =
+        attributes && (attributes->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
+    if (!verwalter.laeuft)
+        return verwalter;
+    if (const xcb_window_t check = checkWindow(connection, root); check != XCB_WINDOW_NONE) {
+        const xcb_atom_t name = atom(connection, "_NET_WM_NAME");
+        const xcb_atom_t utf8 = atom(connection, "UTF8_STRING");
+        const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, check, name, utf8, 0, 64), nullptr));
+        if (reply && reply->type == utf8 && reply->format == 8)
+            verwalter.name.assign(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                                  std::size_t(xcb_get_property_value_length(reply.get())));
+    }
+    return verwalter;
+}
+
+void mitGravitationZeigen(xcb_connection_t *connection, std::uint32_t window,
+                          Gravitation gravitation, const std::function<void()> &zeigen)
+{
+    if (!connection || xcb_connection_has_error(connection)) {
+        zeigen();
+        return;
+    }
+    // WM_SIZE_HINTS: flags, four obsolete words, then the sizes; the gravity
+    // is the last of its eighteen words, in use with the flag PWinGravity.
+    constexpr std::uint32_t Laenge = 18;
+    constexpr std::uint32_t PWinGravity = 1u << 9;
+    ServerGehalten gehalten(connection);
+    zeigen();
+    auto hints = words(connection, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, Laenge)
+                     .value_or(std::vector<std::uint32_t>{});
+    hints.resize(Laenge, 0);
+    hints[0] |= PWinGravity;
+    hints[Laenge - 1] = static_cast<std::uint32_t>(gravitation);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, Laenge, hints.data());
+}
+
+void titelLeeren(xcb_connection_t *connection, std::uint32_t window)
+{
+    if (!connection || xcb_connection_has_error(connection))
+        return;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, "_NET_WM_NAME"),
+                        atom(connection, "UTF8_STRING"), 8, 0, nullptr);
 }
 
 } // namespace griffwandler::services::x11

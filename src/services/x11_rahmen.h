@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 
 struct xcb_connection_t;
 
@@ -21,5 +23,36 @@ using Rahmen = std::array<std::uint32_t, 4>;
 // extents runs, or when it does not answer within `waitMilliseconds`.
 std::optional<Rahmen> erwarteterRahmen(xcb_connection_t *connection, std::uint32_t window,
                                        int waitMilliseconds);
+
+// The window manager of the screen that `window` belongs to, as far as the X
+// server tells without asking the manager anything.
+struct Fensterverwalter {
+    bool laeuft = false; // someone redirects the root window's children: a manager frames them
+    std::string name;    // as it names itself (_NET_WM_NAME of its check window); may be empty
+};
+Fensterverwalter fensterverwalter(xcb_connection_t *connection, std::uint32_t window);
+
+// The window gravities of WM_NORMAL_HINTS: which point of the frame the
+// manager keeps where that point of the window was asked to be.
+enum class Gravitation : std::uint32_t {
+    NordWest = 1,
+    Nord = 2,
+    NordOst = 3,
+    West = 4,
+    Mitte = 5,
+    Ost = 6,
+    SuedWest = 7,
+    Sued = 8,
+    SuedOst = 9,
+};
+
+// Runs `zeigen`, which maps the top-level `window` and in doing so writes its
+// WM_NORMAL_HINTS anew, and gives those hints `gravitation` before the window
+// manager reads them: the server serves this connection alone until then.
+void mitGravitationZeigen(xcb_connection_t *connection, std::uint32_t window,
+                          Gravitation gravitation, const std::function<void()> &zeigen);
+
+// Gives `window` an empty title (_NET_WM_NAME), the same as its WM_NAME.
+void titelLeeren(xcb_connection_t *connection, std::uint32_t window);
 
 } // namespace griffwandler::services::x11

@@ -4,7 +4,7 @@
 #include "twips.h"
 
 #include <QGuiApplication>
-#include <QMargins>
+#include <QMarginsF>
 #include <QScreen>
 #include <QWidget>
 
@@ -78,46 +78,38 @@ void FormZentrieren(FormZugriff &form, BildschirmZugriff &screen, qint32 mode)
 
 namespace {
 
-// The outer rectangle, frame and title bar included. The window is placed by
-// its client area, frame corner plus frame width: the toolkit does not know the
-// frame of a window that is not shown yet, the estimate here does.
+// The outer rectangle, frame and title bar included, as the client area grown
+// by the frame that the platform says to allow for. The window itself is
+// placed by its client area: the toolkit does not know the frame of a window
+// that is not shown yet.
 class WidgetZugriff : public FormZugriff {
 public:
-    explicit WidgetZugriff(QWidget &form) : m_form(form) {}
+    WidgetZugriff(QWidget &form, const QMarginsF &rahmen) : m_form(form), m_rahmen(rahmen) {}
 
     float width() override
     {
-        const QMargins frame = rahmen();
-        return pixelZuTwips(m_form.width() + frame.left() + frame.right());
+        return pixelZuTwips(m_form.width() + m_rahmen.left() + m_rahmen.right());
     }
     float height() override
     {
-        const QMargins frame = rahmen();
-        return pixelZuTwips(m_form.height() + frame.top() + frame.bottom());
+        return pixelZuTwips(m_form.height() + m_rahmen.top() + m_rahmen.bottom());
     }
     void setLeft(float twips) override
     {
         const QRect client = m_form.geometry();
-        m_form.setGeometry(
-            client.translated(twipsZuPixeln(twips) + rahmen().left() - client.x(), 0));
+        const int x = twipsZuPixeln(double(twips) + m_rahmen.left() * TwipsProPixel);
+        m_form.setGeometry(client.translated(x - client.x(), 0));
     }
     void setTop(float twips) override
     {
         const QRect client = m_form.geometry();
-        m_form.setGeometry(
-            client.translated(0, twipsZuPixeln(twips) + rahmen().top() - client.y()));
+        const int y = twipsZuPixeln(double(twips) + m_rahmen.top() * TwipsProPixel);
+        m_form.setGeometry(client.translated(0, y - client.y()));
     }
 
 private:
-    QMargins rahmen()
-    {
-        if (!m_rahmen)
-            m_rahmen = plattform().erwarteterRahmen(m_form);
-        return *m_rahmen;
-    }
-
     QWidget &m_form;
-    std::optional<QMargins> m_rahmen;
+    QMarginsF m_rahmen;
 };
 
 class PrimaryScreenZugriff : public BildschirmZugriff {
@@ -139,9 +131,17 @@ private:
 
 void FormZentrieren(QWidget &form, qint32 mode)
 {
+    // Where the window system places every window itself, the window cannot
+    // say where it wants to be: nothing is computed that could not take effect.
     if (!plattform().kannFensterPlatzieren())
-        return; // the window system places the window itself
-    WidgetZugriff formZugriff(form);
+        return;
+    const Regel regel = platzierungsRegel(mode);
+    if (regel.left == Lage::Unveraendert && regel.top == Lage::Unveraendert)
+        return;
+    const Plattform::Platzierungsweg weg = plattform().platzierungVorbereiten(form, regel);
+    if (weg.demSystemUeberlassen)
+        return;
+    WidgetZugriff formZugriff(form, weg.rahmen);
     PrimaryScreenZugriff screenZugriff;
     FormZentrieren(formZugriff, screenZugriff, mode);
 }

@@ -169,6 +169,19 @@ check "it still ends with Alt+E" ended
 check "ending the program leaves the running opener alone" kill -0 "$(cat "$work/opener.pid")"
 kill "$(cat "$work/opener.pid")" 2>/dev/null
 
+# WAYLAND_DISPLAY names no compositor (the wayland plugin is installed, see
+# scripts/setup.sh test): the program starts on X11, and what the toolkit said
+# on the way comes out as the toolkit prints it, with no category it did not
+# have.
+program_env=(WAYLAND_DISPLAY="$work/no-compositor")
+start_program || exit 1
+xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
+check "with WAYLAND_DISPLAY naming no compositor it runs on X11" ended
+echo "  it said: $(head -c 400 "$work/program.log")"
+check "and passes the toolkit's words on as the toolkit prints them" \
+    grep -Eqx 'Failed to create wl_display \(.+\)' "$work/program.log"
+check "with no empty category in front" test "$(grep -c '^:' "$work/program.log")" -eq 0
+
 # No xdg-open and no browser known by name.
 program_env=(-u BROWSER -u DEFAULT_BROWSER PATH="$work/nothing")
 start_program || exit 1

@@ -3,7 +3,8 @@
 #
 #   source x_session.sh; start_x_server [WIDTHxHEIGHT]; check NAME COMMAND...; finish
 # The processes whose ids stand in the variables named in `stop_at_exit` (app,
-# x_server and any a script adds) are stopped when the script ends.
+# x_server and any a script adds; a negative id names a process group) are
+# stopped when the script ends.
 
 work=$(mktemp -d)
 passed=0
@@ -15,7 +16,7 @@ stop_at_exit=(app x_server)
 end_session() {
     local name
     for name in "${stop_at_exit[@]}"; do
-        [[ -n "${!name:-}" ]] && kill "${!name}" 2>/dev/null
+        [[ -n "${!name:-}" ]] && kill -- "${!name}" 2>/dev/null
     done
     rm -rf "$work"
 }

@@ -3,7 +3,8 @@
 //
 //   fenster_info window   the first visible top-level window of a Qt program:
 //                         handle, extended style, outer rectangle, client area
-//                         origin and size on the screen, and the screen size
+//                         origin and size on the screen, the screen size and
+//                         the caption's length
 //   fenster_info cursor   whether the current mouse pointer is the busy one
 //
 // Exit status 0 when found, 1 when no such window exists.
@@ -39,12 +40,13 @@ int window()
     GetClientRect(hwnd, &client);
     ClientToScreen(hwnd, &origin);
     std::printf("hwnd=%p exstyle=0x%lx outer=%ld,%ld,%ld,%ld client=%ld,%ld,%ld,%ld "
-                "screen=%d,%d foreground=%d\n",
+                "screen=%d,%d foreground=%d caption=%d\n",
                 static_cast<void *>(hwnd),
                 static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_EXSTYLE)), outer.left,
                 outer.top, outer.right - outer.left, outer.bottom - outer.top, origin.x, origin.y,
                 client.right, client.bottom, GetSystemMetrics(SM_CXSCREEN),
-                GetSystemMetrics(SM_CYSCREEN), GetForegroundWindow() == hwnd ? 1 : 0);
+                GetSystemMetrics(SM_CYSCREEN), GetForegroundWindow() == hwnd ? 1 : 0,
+                GetWindowTextLengthW(hwnd));
     return 0;
 }
 

@@ -36,6 +36,7 @@ finish() {
     exit
 }
 within_one() { (($1 - $2 <= 1 && $2 - $1 <= 1)); }
+within_two() { (($1 - $2 <= 2 && $2 - $1 <= 2)); } # doubled values: one pixel either way
 
 for tool in wine wineboot wineserver Xvfb xdotool xwininfo import convert compare python3 \
     x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres; do
@@ -78,14 +79,17 @@ sys.exit(0 if names == ["LICENSE.txt", "LIESMICH.txt", "griffwandler.exe"] and s
 PY
 
 # --- A private X server and a fresh Wine prefix -------------------------------
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=""
-read -r -t 10 -u "$display_fd" display || true
-exec {display_fd}<&-
-[[ -n "$display" ]] || { cat "$work/xvfb.log"; fail "Xvfb starts"; finish; }
-export DISPLAY=":$display"
+start_xvfb() { # start_xvfb WIDTHxHEIGHT: a private X server of that size; sets DISPLAY
+    exec {display_fd}<> <(:)
+    Xvfb -displayfd "$display_fd" -screen 0 "$1x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    display=""
+    read -r -t 10 -u "$display_fd" display || true
+    exec {display_fd}<&-
+    [[ -n "$display" ]] || { cat "$work/xvfb.log"; fail "Xvfb starts"; finish; }
+    export DISPLAY=":$display"
+}
+start_xvfb 1024x768
 mkdir -m 0700 -p "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime"
 
@@ -173,11 +177,12 @@ start_exe() { # start_exe EXE: runs it and waits for its window; sets the w_* fa
     [[ -n "$line" ]] || { cat "$work/exe.log"; return 1; }
     echo "window: $line"
     local outer client screen
-    eval "$(tr ' ' '\n' <<<"$line" | sed -n 's/^\(exstyle\|outer\|client\|screen\)=/\1=/p')"
+    eval "$(tr ' ' '\n' <<<"$line" | sed -n 's/^\(exstyle\|outer\|client\|screen\|caption\)=/\1=/p')"
     IFS=, read -r w_ox w_oy w_ow w_oh <<<"$outer"
     IFS=, read -r w_cx w_cy w_cw w_ch <<<"$client"
     IFS=, read -r w_sw w_sh <<<"$screen"
     w_exstyle=$exstyle
+    w_caption=$caption
     sleep 0.5 # let the first frame be painted
 }
 ended_with() { # ended_with STATUS: the program ends within ten seconds with STATUS
@@ -208,7 +213,34 @@ echo "outer ${w_ow}x${w_oh} at $w_ox,$w_oy; client ${w_cw}x${w_ch} at $w_cx,$w_c
 check "outer rectangle centred horizontally" within_one $((2 * w_ox)) $((w_sw - w_ow))
 check "outer rectangle centred vertically" within_one $((2 * w_oy)) $((w_sh - w_oh))
 check "window has the sunken client edge (WS_EX_CLIENTEDGE)" test $((w_exstyle & 0x200)) -ne 0
+check "the caption is empty" test "$w_caption" -eq 0
 import -window root "$work/shots/windows-start.png"
+
+# Which of a picture's two renderings the window shows: a stretch of the guitar
+# neck (70 x 100 of the toolkit's pixels at 90,120 of the client area, at 42,112
+# of the picture), against each rendering brought to the screen's scale pixel by
+# pixel, as the toolkit draws it. The one the scale needs must match, and much
+# better than the other.
+pictures_drawn_from() { # pictures_drawn_from SHOT SCALE_PERCENT "1x"|"2x"
+    local shot=$1 scale=$2 wanted=$3 w h x y fine coarse
+    w=$((70 * scale / 100)) h=$((100 * scale / 100))
+    x=$((w_cx + 90 * scale / 100)) y=$((w_cy + 120 * scale / 100))
+    convert "$shot" -crop "${w}x${h}+$x+$y" +repage "$work/seen.png"
+    local grey=(-background 'rgb(192,192,192)' -flatten)
+    convert "$repo/src/assets/neck@2x.png" -crop 140x200+84+224 +repage -sample "${w}x${h}!" \
+        "${grey[@]}" "$work/from-2x.png"
+    convert "$repo/src/assets/neck.png" -crop 70x100+42+112 +repage -sample "${w}x${h}!" \
+        "${grey[@]}" "$work/from-1x.png"
+    rmse() { compare -metric RMSE "$work/seen.png" "$1" null: 2>&1 | sed 's/.*(\(.*\))/\1/'; }
+    fine=$(rmse "$work/from-2x.png") coarse=$(rmse "$work/from-1x.png")
+    echo "at $scale %: the neck departs from the 2x picture by $fine, from the 1x picture by $coarse"
+    if [[ $wanted == 2x ]]; then
+        awk -v a="$fine" -v b="$coarse" 'BEGIN { exit !(a < 0.01 && 5 * a < b) }'
+    else
+        awk -v a="$coarse" -v b="$fine" 'BEGIN { exit !(a < 0.01 && 5 * a < b) }'
+    fi
+}
+check "at 100 % the 1x pictures are drawn" pictures_drawn_from "$work/shots/windows-start.png" 100 1x
 cp "$work/shots/windows-start.png" "$work/windows-start-root.png"
 edge_outer=$(pixel "$work/shots/windows-start.png" $((w_cx - 2)) $((w_cy + 100)))
 edge_inner=$(pixel "$work/shots/windows-start.png" $((w_cx - 1)) $((w_cy + 100)))
@@ -360,5 +392,43 @@ check "silent uninstall removes the uninstall entry" bash -c "! wine reg query '
 remains=$(comm -13 "$work/before-install.txt" "$work/after-uninstall.txt" | grep -i 'griffwandler\|Deinstall' || true)
 [[ -n "$remains" ]] && echo "left behind: $remains"
 check "nothing of ours remains after uninstall" test -z "$remains"
+
+# --- At 150 % and 200 % ------------------------------------------------------
+# Windows set to 144 and 192 dots per inch, on screens of 1024 x 768 of the
+# toolkit's pixels: the outer rectangle is centred in device pixels, and the
+# pictures are drawn from their renderings at twice the resolution.
+for dpi in 144 192; do
+    scale=$((dpi * 100 / 96))
+    wineserver -k >/dev/null 2>&1
+    wineserver -w
+    kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    start_xvfb "$((1024 * scale / 100))x$((768 * scale / 100))"
+    cat >"$work/dpi.reg" <<REG
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+"LogPixels"=dword:$(printf '%08x' "$dpi")
+
+[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts]
+"LogPixels"=dword:$(printf '%08x' "$dpi")
+REG
+    wine regedit /S "$(winpath "$work/dpi.reg")" >"$work/regedit.log" 2>&1
+    # The scale is read when Wine starts.
+    wineserver -k >/dev/null 2>&1
+    wineserver -w
+    if ! start_exe "$exe"; then
+        fail "griffwandler.exe starts at $scale %"
+        continue
+    fi
+    echo "at $scale %: outer ${w_ow}x${w_oh} at $w_ox,$w_oy; client ${w_cw}x${w_ch} at $w_cx,$w_cy;" \
+        "screen ${w_sw}x${w_sh}"
+    check "at $scale % the client area is scaled" test "$w_cw" -eq $(((793 * scale + 50) / 100))
+    check "at $scale % the outer rectangle is centred horizontally" within_two $((2 * w_ox)) $((w_sw - w_ow))
+    check "at $scale % the outer rectangle is centred vertically" within_two $((2 * w_oy)) $((w_sh - w_oh))
+    import -window root "$work/shots/windows-$scale.png"
+    check "at $scale % the 2x pictures are drawn" pictures_drawn_from "$work/shots/windows-$scale.png" "$scale" 2x
+    xdotool key --clearmodifiers alt+e
+    check "at $scale % Alt+E ends griffwandler.exe with status 0" ended_with 0
+done
 
 finish
