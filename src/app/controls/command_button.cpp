@@ -2,10 +2,10 @@
 
 #include "accessibility.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
-
 
 namespace griffwandler::controls {
 
@@ -126,6 +126,37 @@ void CommandButton::setCancelRole(bool on)
 bool CommandButton::isCancelRole() const
 {
     return m_escapeShortcut != nullptr;
+}
+
+void CommandButton::addClickKey(const QKeySequence &key)
+{
+    auto *shortcut = new QShortcut(key, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    shortcut->setAutoRepeat(false);
+    connect(shortcut, &QShortcut::activated, this, [this] { animateClick(); });
+    m_clickKeys.append(key);
+}
+
+QList<QKeySequence> CommandButton::clickKeys() const
+{
+    return m_clickKeys;
+}
+
+void CommandButton::setChoice(Choice choice)
+{
+    const bool wasChosen = m_choice == Choice::Chosen;
+    m_choice = choice;
+    if (wasChosen != (choice == Choice::Chosen) && QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+CommandButton::Choice CommandButton::choice() const
+{
+    return m_choice;
 }
 
 QRect CommandButton::faceRect() const
