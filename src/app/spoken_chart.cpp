@@ -36,13 +36,18 @@ QString oldCardDescription(const SpokenChord &written, const SpokenChord &played
 
 void describeCards(ControlSet &controls)
 {
+    // Only a description that changes is written: each write is an event for screen
+    // readers, and Orca drops notifications when more than 50 events wait at once.
+    auto describe = [](QWidget *card, const QString &description) {
+        if (card->accessibleDescription() != description)
+            card->setAccessibleDescription(description);
+    };
     const QString capo = controls.label({Name::Label1})->caption();
     for (int c = 0; c < SpaltenAnzahl; ++c) {
         controls::CommandButton *written = controls.button({Name::Noten1, c});
         controls::CommandButton *played = controls.button({Name::Noten2, c});
-        played->setAccessibleDescription(newCardDescription(chordOf(*played), chordOf(*written)));
-        written->setAccessibleDescription(
-            oldCardDescription(chordOf(*written), chordOf(*played), capo));
+        describe(played, newCardDescription(chordOf(*played), chordOf(*written)));
+        describe(written, oldCardDescription(chordOf(*written), chordOf(*played), capo));
     }
 }
 
