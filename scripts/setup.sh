@@ -15,7 +15,7 @@ set -euo pipefail
 build=(cmake make g++ qt6-base-dev libgl-dev libxcb1-dev)
 run=(libqt6widgets6 libqt6gui6 qt6-qpa-plugins)
 test=(xvfb xauth xdotool imagemagick x11-utils openbox desktop-file-utils appstream dpkg-dev valgrind lintian
-      at-spi2-core python3-pyatspi dbus-daemon dbus-bin
+      at-spi2-core python3-pyatspi dbus-daemon dbus-bin orca speech-dispatcher
       # what every desktop has, so the suite runs as it would there; and the
       # German locale's sources, for the run in de_DE.UTF-8
       xdg-utils locales)
