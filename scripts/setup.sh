@@ -23,7 +23,7 @@ test=(xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream dpkg
       openbox kwin-x11 breeze fluxbox i3-wm xfwm4 xfconf
       # the Wayland plugin, which tries a compositor before X11
       qt6-wayland
-      at-spi2-core python3-pyatspi dbus-daemon dbus-bin
+      at-spi2-core python3-pyatspi dbus-daemon dbus-bin orca speech-dispatcher
       # what every desktop has, so the suite runs as it would there; and the
       # German locale's sources, for the run in de_DE.UTF-8
       xdg-utils locales)

@@ -1,27 +1,49 @@
 #include "griffwandler_form.h"
 
+#include "accessibility.h"
 #include "bilder.h"
 #include "command_button.h"
 #include "dicker_win_rand.h"
 #include "failure_exit.h"
 #include "image_control.h"
 #include "kapo_stellung.h"
+#include "label_control.h"
 #include "mdl_browser_aufrufen.h"
 #include "plattform.h"
 #include "screen_pointer.h"
+#include "spoken_chart.h"
 #include "web_adressen.h"
 #include "zeiger_stellung.h"
 #include "zentriere_form.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QPainter>
-#include <QShortcut>
 
 namespace griffwandler::app {
+
+namespace {
+
+// Screen readers meet the window as a frame with its name, so that they have a title
+// to say and list it among the open windows.
+QAccessibleInterface *formFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1StringView(GriffwandlerForm::staticMetaObject.className()))
+        if (auto *form = qobject_cast<GriffwandlerForm *>(object))
+            return new QAccessibleWidget(form, QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
 
 GriffwandlerForm::GriffwandlerForm(QWidget *parent)
     : QWidget(parent, services::plattform().dialogRahmen())
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(formFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setObjectName(QStringLiteral("GriffwandlerForm"));
     setWindowTitle(QString());
     setWindowIcon(assets::programIcon());
@@ -55,16 +77,14 @@ void GriffwandlerForm::bindHandlers()
                 guarded([this, i] { Noten2_Click(static_cast<qint16>(i)); }));
     }
     // The instructions offer the frets as "I-V oder 1-5": keys 1 to 5, on the main row
-    // or the keypad, click fret buttons I to V as the access keys click theirs.
+    // or the keypad, click fret buttons I to V as the access keys click theirs. Screen
+    // readers hear the frets as a choice of one, none chosen before the first click.
     for (int k = 0; k < BundAnzahl; ++k) {
         CommandButton *fret = m_controls->button({Name::BundTaste, k});
         const auto digit = static_cast<Qt::Key>(Qt::Key_1 + k);
-        for (const QKeyCombination key :
-             {QKeyCombination(digit), QKeyCombination(Qt::KeypadModifier, digit)}) {
-            auto *shortcut = new QShortcut(QKeySequence(key), this);
-            shortcut->setAutoRepeat(false);
-            connect(shortcut, &QShortcut::activated, fret, [fret] { fret->animateClick(); });
-        }
+        fret->addClickKey(QKeySequence(digit));
+        fret->addClickKey(QKeySequence(QKeyCombination(Qt::KeypadModifier, digit)));
+        fret->setChoice(CommandButton::Choice::NotChosen);
     }
     connect(m_controls->button({Name::Command1}), &CommandButton::clicked, this,
             guarded([this] { Command1_Click(); }));
@@ -94,7 +114,32 @@ void GriffwandlerForm::Form_Load()
 
 void GriffwandlerForm::BundTaste_Click(qint16 index)
 {
+    auto *focused = qobject_cast<controls::CommandButton *>(focusWidget());
+    const QString chordBefore = focused ? focused->pictureDescription() : QString();
     griffwandler::BundTaste_Click(*m_controls, index);
+    sayFret(index, focused, chordBefore);
+}
+
+void GriffwandlerForm::sayFret(int bundIndex, controls::CommandButton *focused,
+                               const QString &chordBefore)
+{
+    describeCards(*m_controls);
+    for (int k = 0; k < BundAnzahl; ++k)
+        m_controls->button({Name::BundTaste, k})
+            ->setChoice(k == bundIndex ? controls::CommandButton::Choice::Chosen
+                                       : controls::CommandButton::Choice::NotChosen);
+    // The capo position is said wherever the focus is; a focused card whose chord the
+    // fret has changed is said again with it, in the same breath, as a second
+    // message would cut the first one short.
+    QString message = m_controls->label({Name::Label1})->caption();
+    if (focused && focused->pictureDescription() != chordBefore) {
+        QString card =
+            QAccessible::queryAccessibleInterface(focused)->text(QAccessible::Description);
+        if (!card.isEmpty())
+            card[0] = card[0].toUpper();
+        message += u' ' + card;
+    }
+    controls::announce(this, message);
 }
 
 void GriffwandlerForm::Noten1_Click(qint16 index)

@@ -6,6 +6,10 @@
 
 #include <memory>
 
+namespace griffwandler::controls {
+class CommandButton;
+}
+
 namespace griffwandler::app {
 
 // The program's one window: the capo chart with its fret buttons, chord cards,
@@ -37,6 +41,8 @@ protected:
 
 private:
     void bindHandlers();
+    // Tells screen readers what the click on fret `bundIndex` changed.
+    void sayFret(int bundIndex, controls::CommandButton *focused, const QString &chordBefore);
 
     std::unique_ptr<ControlSet> m_controls;
     bool m_loaded = false;

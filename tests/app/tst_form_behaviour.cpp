@@ -18,6 +18,7 @@
 
 using namespace griffwandler;
 using namespace griffwandler::app;
+using namespace Qt::StringLiterals;
 
 class TestFormBehaviour : public QObject {
     Q_OBJECT
@@ -27,6 +28,8 @@ private Q_SLOTS:
     void cleanup();
 
     void fretThreeOnRealWidgets();
+    void fretIsAnnounced_data();
+    void fretIsAnnounced();
     void fretClicksDoNotAddUp();
     void cardClickPointsAtItsColumn_data();
     void cardClickPointsAtItsColumn();
@@ -75,20 +78,74 @@ void TestFormBehaviour::fretThreeOnRealWidgets()
         QCOMPARE(!w(Name::KapoStreifen, j)->isHidden(), j == 2);
     QCOMPARE(m_form->controls().label({Name::Label1})->caption(),
              QStringLiteral("Kapo im dritten Bund. Bund III."));
-    // The card under F now reads as D, for screen readers too, and the one under Fis
-    // as Dis with its flat name.
+    // The card under F now reads as D, for screen readers too, and names the chord it
+    // replaces; the one under Fis reads as Dis with its flat name.
     auto spoken = [this](Name name, int index, QAccessible::Text text) {
         return QAccessible::queryAccessibleInterface(w(name, index))->text(text);
     };
     QCOMPARE(spoken(Name::Noten2, 5, QAccessible::Name), QStringLiteral("D"));
+    QCOMPARE(spoken(Name::Noten2, 5, QAccessible::Description), QStringLiteral("spiele D statt F"));
     QCOMPARE(spoken(Name::Noten2, 6, QAccessible::Name), QStringLiteral("Dis"));
-    QCOMPARE(spoken(Name::Noten2, 6, QAccessible::Description), QStringLiteral("Dis, auch Es"));
-    // A white key has no second name; its tooltip describes it, as before.
-    QCOMPARE(spoken(Name::Noten2, 8, QAccessible::Description),
-             QStringLiteral("  Der neue Akkord!  "));
-    // The old row is untouched.
+    QCOMPARE(spoken(Name::Noten2, 6, QAccessible::Description),
+             QStringLiteral("Dis, auch Es, spiele Dis statt Fis"));
+    // The old row keeps its chords and names the one to play instead.
     QCOMPARE(spoken(Name::Noten1, 5, QAccessible::Name), QStringLiteral("F"));
-    QCOMPARE(spoken(Name::Noten1, 6, QAccessible::Description), QStringLiteral("Fis, auch Ges"));
+    QCOMPARE(spoken(Name::Noten1, 5, QAccessible::Description),
+             QStringLiteral("mit dem Kapo im dritten Bund: D"));
+    QCOMPARE(spoken(Name::Noten1, 6, QAccessible::Description),
+             QStringLiteral("Fis, auch Ges, mit dem Kapo im dritten Bund: Dis"));
+    QCOMPARE(spoken(Name::Noten1, 0, QAccessible::Description),
+             QStringLiteral("mit dem Kapo im dritten Bund: A"));
+}
+
+void TestFormBehaviour::fretIsAnnounced_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("keys"); // fret keys pressed in turn
+    QTest::addColumn<QString>("said"); // after the last one
+    const QString third = QStringLiteral("Kapo im dritten Bund. Bund III.");
+    QTest::newRow("focus on the end button") << u"Command1"_s << u"3"_s << third;
+    QTest::newRow("focus on a fret") << u"BundTaste(0)"_s << u"3"_s << third;
+    QTest::newRow("new card under F") << u"Noten2(5)"_s << u"3"_s << third + u" Spiele D statt F"_s;
+    QTest::newRow("new card under Fis, second fret")
+        << u"Noten2(6)"_s << u"32"_s << u"Kapo im zweiten Bund. Bund II. Spiele E statt Fis"_s;
+    QTest::newRow("a sharp with its flat name")
+        << u"Noten2(6)"_s << u"3"_s << third + u" Dis, auch Es, spiele Dis statt Fis"_s;
+    QTest::newRow("same fret again, same chord") << u"Noten2(5)"_s << u"33"_s << third;
+    QTest::newRow("old card, its chord stays")
+        << u"Noten1(5)"_s << u"1"_s << u"Kapo im ersten Bund. Bund I."_s;
+}
+
+void TestFormBehaviour::fretIsAnnounced()
+{
+    QFETCH(QString, focus);
+    QFETCH(QString, keys);
+    QFETCH(QString, said);
+    QWidget *focused = m_form->findChild<QWidget *>(focus);
+    focused->setFocus();
+    int fret = -1;
+    for (const QChar key : keys) {
+        fret = key.digitValue() - 1;
+        QSignalSpy clicked(m_form->controls().button({Name::BundTaste, fret}),
+                           &QAbstractButton::clicked);
+        QTest::keyClick(focused, Qt::Key(Qt::Key_0 + key.digitValue()));
+        QTRY_COMPARE(clicked.size(), 1);
+    }
+    // Screen readers hear the notification that appears among the window's children.
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_form.get());
+    QString notification;
+    for (int i = 0; i < window->childCount(); ++i)
+        if (window->child(i)->role() == QAccessible::Notification)
+            notification = window->child(i)->text(QAccessible::Name);
+    QCOMPARE(notification, said);
+    // The chosen fret is checked, the others not.
+    for (int k = 0; k < 5; ++k) {
+        const QAccessible::State state =
+            QAccessible::queryAccessibleInterface(w(Name::BundTaste, k))->state();
+        QVERIFY(state.checkable);
+        QCOMPARE(bool(state.checked), k == fret);
+    }
+    QCOMPARE(QApplication::focusWidget(), focused);
 }
 
 void TestFormBehaviour::fretClicksDoNotAddUp()

@@ -53,6 +53,8 @@ private Q_SLOTS:
     void visibilityAtStart();
     void startingPictures();
     void accessibleNames();
+    void accessibleKeys_data();
+    void accessibleKeys();
 
 private:
     QWidget *w(Name name, int index = -1) { return m_form->controls().widget({name, index}); }
@@ -330,6 +332,34 @@ void TestFormLayout::accessibleNames()
         QVERIFY(!name(w(Name::BundTaste, k)).isEmpty());
     for (QWidget *image : {w(Name::Image1), w(Name::Image2), w(Name::Image3), w(Name::Image4)})
         QVERIFY(!name(image).isEmpty());
+    // The window is a frame with a title to say.
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_form.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Griffwandler"));
+}
+
+void TestFormLayout::accessibleKeys_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("binding");
+    QTest::newRow("Ende") << QStringLiteral("Command1") << QStringLiteral("Alt+E");
+    QTest::newRow("Webseite") << QStringLiteral("Command3") << QStringLiteral("Alt+W");
+    for (int k = 0; k < 5; ++k)
+        QTest::addRow("BundTaste(%d)", k)
+            << QStringLiteral("BundTaste(%1)").arg(k) << QString::number(k + 1);
+    QTest::newRow("a chord card has none") << QStringLiteral("Noten1(5)") << QString();
+}
+
+void TestFormLayout::accessibleKeys()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, binding);
+    QAccessibleActionInterface *actions =
+        QAccessible::queryAccessibleInterface(m_form->findChild<QWidget *>(control))
+            ->actionInterface();
+    QVERIFY(actions);
+    QCOMPARE(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+             binding.isEmpty() ? QStringList() : QStringList{binding});
 }
 
 QTEST_MAIN(TestFormLayout)

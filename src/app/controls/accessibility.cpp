@@ -42,6 +42,12 @@ public:
         : QAccessibleWidget(button, QAccessible::Button)
     {}
 
+    QAccessible::Role role() const override
+    {
+        return button()->choice() == CommandButton::Choice::None ? QAccessible::Button
+                                                                 : QAccessible::RadioButton;
+    }
+
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Description)
@@ -57,6 +63,8 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         s.pressed = button()->isDown();
         s.defaultButton = button()->isDefaultRole();
+        s.checkable = button()->choice() != CommandButton::Choice::None;
+        s.checked = button()->choice() == CommandButton::Choice::Chosen;
         return s;
     }
 
@@ -71,6 +79,20 @@ public:
             button()->click();
         else
             QAccessibleWidget::doAction(actionName);
+    }
+
+    QStringList keyBindingsForAction(const QString &actionName) const override
+    {
+        if (actionName != pressAction())
+            return QAccessibleWidget::keyBindingsForAction(actionName);
+        // One binding, as Qt's own buttons report their access key: screen readers
+        // read several as mnemonic, path and accelerator.
+        QKeySequence key = button()->shortcut();
+        if (key.isEmpty() && !button()->clickKeys().isEmpty())
+            key = button()->clickKeys().constFirst();
+        if (key.isEmpty())
+            return {};
+        return {key.toString(QKeySequence::PortableText)};
     }
 
 private:
@@ -103,8 +125,92 @@ public:
         return AccessibleByText::text(t);
     }
 };
-using AccessibleLabel =
-    AccessibleByText<LabelControl, QAccessible::StaticText, &LabelControl::caption>;
+// A label's caption is also its text, which screen readers review word by word and
+// read in order with what lies around it. A line ends only at a line break of the
+// caption, not where the box wraps it: read in screen order, the instructions would
+// otherwise be broken up by the chord rows beside them.
+class AccessibleLabel
+    : public AccessibleByText<LabelControl, QAccessible::StaticText, &LabelControl::caption>,
+      public QAccessibleTextInterface {
+public:
+    using AccessibleByText::AccessibleByText;
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return AccessibleByText::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override { return AccessibleByText::text(t); }
+    QString text(int startOffset, int endOffset) const override
+    {
+        return label()->readableText().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(label()->readableText().size()); }
+
+    QRect characterRect(int offset) const override
+    {
+        const QRectF r = label()->characterRect(offset);
+        if (r.isEmpty())
+            return {};
+        return r.toAlignedRect().translated(label()->mapToGlobal(QPoint(0, 0)));
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return label()->offsetAt(label()->mapFromGlobal(point));
+    }
+
+    // Read only: no caret, no selection, no attributes.
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void selection(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = offset;
+        return {};
+    }
+
+private:
+    LabelControl *label() const { return static_cast<LabelControl *>(object()); }
+};
+
+// What a notification says; it is the window's child without size or paint of its own.
+class Announcement : public QWidget {
+    Q_OBJECT
+public:
+    explicit Announcement(QWidget *window) : QWidget(window)
+    {
+        setFocusPolicy(Qt::NoFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(0, 0, 0, 0);
+        hide();
+    }
+
+    QString message;
+};
+
+class AccessibleAnnouncement : public QAccessibleWidget {
+public:
+    explicit AccessibleAnnouncement(Announcement *announcement)
+        : QAccessibleWidget(announcement, QAccessible::Notification)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<Announcement *>(object())->message;
+        return QAccessibleWidget::text(t);
+    }
+};
 
 QAccessibleInterface *controlsFactory(const QString &className, QObject *object)
 {
@@ -118,6 +224,9 @@ QAccessibleInterface *controlsFactory(const QString &className, QObject *object)
     } else if (className == QLatin1StringView(LabelControl::staticMetaObject.className())) {
         if (auto *label = qobject_cast<LabelControl *>(object))
             return new AccessibleLabel(label);
+    } else if (className == QLatin1StringView(Announcement::staticMetaObject.className())) {
+        if (auto *announcement = qobject_cast<Announcement *>(object))
+            return new AccessibleAnnouncement(announcement);
     }
     return nullptr;
 }
@@ -161,4 +270,21 @@ void announceDescriptionChange(QObject *control)
     announce(control, QAccessible::DescriptionChanged);
 }
 
+void announce(QWidget *window, const QString &message)
+{
+    installAccessibleFactory();
+    auto *announcement = window->findChild<Announcement *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!announcement)
+        announcement = new Announcement(window);
+    announcement->message = message;
+    if (!QAccessible::isActive())
+        return;
+    // Appearing is what makes a notification heard; it is hidden again at once, so
+    // that it neither stands in the way nor is met again when the window is reviewed.
+    announcement->show();
+    announcement->hide();
+}
+
 } // namespace griffwandler::controls
+
+#include "accessibility.moc"

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QObject;
+class QWidget;
 
 namespace griffwandler::controls {
 
@@ -14,6 +15,10 @@ void installAccessibleFactory();
 // another description.
 void announceNameChange(QObject *control);
 void announceDescriptionChange(QObject *control);
+
+// Has screen readers say `message` at once, wherever the focus is in `window`: a
+// notification appears there, without size or paint of its own.
+void announce(QWidget *window, const QString &message);
 
 // A caption as a screen reader should say it: access-key markers removed, "&&" kept
 // as one literal '&'.

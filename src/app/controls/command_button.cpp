@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "classic_palette.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -87,6 +88,37 @@ void CommandButton::setDefaultRole(bool on)
 bool CommandButton::isDefaultRole() const
 {
     return m_returnShortcut != nullptr;
+}
+
+void CommandButton::addClickKey(const QKeySequence &key)
+{
+    auto *shortcut = new QShortcut(key, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    shortcut->setAutoRepeat(false);
+    connect(shortcut, &QShortcut::activated, this, [this] { animateClick(); });
+    m_clickKeys.append(key);
+}
+
+QList<QKeySequence> CommandButton::clickKeys() const
+{
+    return m_clickKeys;
+}
+
+void CommandButton::setChoice(Choice choice)
+{
+    const bool wasChosen = m_choice == Choice::Chosen;
+    m_choice = choice;
+    if (wasChosen != (choice == Choice::Chosen) && QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+CommandButton::Choice CommandButton::choice() const
+{
+    return m_choice;
 }
 
 QRect CommandButton::faceRect() const

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QKeySequence>
+#include <QList>
 #include <QPixmap>
 #include <QString>
 
@@ -38,6 +40,19 @@ public:
     void setDefaultRole(bool on);
     bool isDefaultRole() const;
 
+    // A key that clicks the button from anywhere in its window, shown pressed for a
+    // moment as with the access key. Screen readers report the caption's access key,
+    // or else the first such key, as the button's key binding.
+    void addClickKey(const QKeySequence &key);
+    QList<QKeySequence> clickKeys() const;
+
+    // For screen readers only: the button is one of a set of choices of which one at
+    // a time is the chosen one, reported as a radio button, checked or not. Its look
+    // and its clicks stay as they are.
+    enum class Choice { None, NotChosen, Chosen };
+    void setChoice(Choice choice);
+    Choice choice() const;
+
     // The face rectangle inside the bevel, in widget coordinates, for the current state.
     QRect faceRect() const;
 
@@ -56,6 +71,8 @@ private:
     ShownPicture m_picture;
     QShortcut *m_returnShortcut = nullptr;
     QShortcut *m_enterShortcut = nullptr;
+    QList<QKeySequence> m_clickKeys;
+    Choice m_choice = Choice::None;
 };
 
 } // namespace griffwandler::controls

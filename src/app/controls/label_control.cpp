@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "classic_palette.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QTextLayout>
 #include <QtMath>
@@ -34,9 +35,14 @@ void LabelControl::setCaption(const QString &caption)
 {
     if (m_caption == caption)
         return;
+    const QString before = readableText();
     m_caption = caption;
     update();
-    announceNameChange(this);
+    if (QAccessible::isActive()) {
+        announceNameChange(this);
+        QAccessibleTextUpdateEvent event(this, 0, before, readableText());
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 QString LabelControl::caption() const
@@ -110,6 +116,39 @@ QList<LabelControl::Line> LabelControl::lines() const
 {
     QTextLayout layout;
     return layoutCaption(layout);
+}
+
+QString LabelControl::readableText() const
+{
+    return withLineSeparators(m_caption).replace(QChar::LineSeparator, u'\n');
+}
+
+QRectF LabelControl::characterRect(int offset) const
+{
+    QTextLayout layout;
+    layoutCaption(layout);
+    if (offset < 0 || offset >= layout.text().size())
+        return {};
+    const QTextLine line = layout.lineForTextPosition(offset);
+    if (!line.isValid())
+        return {};
+    const qreal left = line.cursorToX(offset);
+    const qreal right = line.cursorToX(offset + 1);
+    return QRectF(qMin(left, right), line.y(), qAbs(right - left), qCeil(line.height()));
+}
+
+int LabelControl::offsetAt(const QPointF &point) const
+{
+    QTextLayout layout;
+    layoutCaption(layout);
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        if (point.y() < line.y() || point.y() >= line.y() + qCeil(line.height()) ||
+            point.x() < line.x() || point.x() >= line.x() + line.naturalTextWidth())
+            continue;
+        return line.xToCursor(point.x(), QTextLine::CursorOnCharacter);
+    }
+    return -1;
 }
 
 void LabelControl::paintEvent(QPaintEvent *)

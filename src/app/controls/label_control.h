@@ -40,6 +40,14 @@ public:
     // The lines as they are painted for the current caption, font and width.
     QList<Line> lines() const;
 
+    // The caption as screen readers read it, each explicit line break one '\n'.
+    QString readableText() const;
+    // Where the character at `offset` of readableText() is drawn, in widget
+    // coordinates; an empty rectangle for an offset outside the text.
+    QRectF characterRect(int offset) const;
+    // The offset in readableText() of the character drawn at `point`, or -1.
+    int offsetAt(const QPointF &point) const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

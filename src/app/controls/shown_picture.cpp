@@ -13,9 +13,13 @@ void ShownPicture::set(QWidget *control, const QPixmap &pixmap, const QString &d
 {
     m_pixmap = pixmap;
     control->update();
-    if (std::exchange(m_description, description) != description)
+    // A name or description set on the control itself is what screen readers say;
+    // a change they would not hear is not told, as every event counts for a screen
+    // reader that drops events when too many arrive at once.
+    if (std::exchange(m_description, description) != description &&
+        control->accessibleName().isEmpty())
         announceNameChange(control);
-    if (std::exchange(m_detail, detail) != detail)
+    if (std::exchange(m_detail, detail) != detail && control->accessibleDescription().isEmpty())
         announceDescriptionChange(control);
 }
 

@@ -12,7 +12,8 @@ namespace griffwandler::controls {
 class ShownPicture {
 public:
     // Takes the new picture, repaints `control` and tells screen readers when
-    // the name or the detail changed.
+    // the name or the detail changed, unless the control's own accessible name or
+    // description stands in their place.
     void set(QWidget *control, const QPixmap &pixmap, const QString &description,
              const QString &detail);
 

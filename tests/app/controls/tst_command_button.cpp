@@ -56,6 +56,8 @@ private Q_SLOTS:
     void defaultRole();
     void accessibleName_data();
     void accessibleName();
+    void accessibleChoiceAndKey_data();
+    void accessibleChoiceAndKey();
 };
 
 void TestCommandButton::bevel_data()
@@ -366,6 +368,52 @@ void TestCommandButton::accessibleName()
     QCOMPARE(iface->role(), QAccessible::Button);
     QCOMPARE(iface->text(QAccessible::Name), name);
     QVERIFY(iface->state().focusable);
+}
+
+void TestCommandButton::accessibleChoiceAndKey_data()
+{
+    using Choice = CommandButton::Choice;
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("clickKey");
+    QTest::addColumn<Choice>("choice");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<QString>("binding");
+    QTest::newRow("access key") << u"&Ende"_s << QKeySequence() << Choice::None
+                                << QAccessible::Button << false << u"Alt+E"_s;
+    QTest::newRow("access key before a click key")
+        << u"&Ende"_s << QKeySequence(Qt::Key_1) << Choice::None << QAccessible::Button << false
+        << u"Alt+E"_s;
+    QTest::newRow("choice not chosen") << QString() << QKeySequence(Qt::Key_1) << Choice::NotChosen
+                                       << QAccessible::RadioButton << false << u"1"_s;
+    QTest::newRow("chosen") << QString() << QKeySequence(Qt::Key_3) << Choice::Chosen
+                            << QAccessible::RadioButton << true << u"3"_s;
+    QTest::newRow("no key") << QString() << QKeySequence() << Choice::None << QAccessible::Button
+                            << false << QString();
+}
+
+void TestCommandButton::accessibleChoiceAndKey()
+{
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, clickKey);
+    QFETCH(CommandButton::Choice, choice);
+    QFETCH(QAccessible::Role, role);
+    QFETCH(bool, checked);
+    QFETCH(QString, binding);
+    CommandButton button;
+    button.setText(caption);
+    if (!clickKey.isEmpty()) {
+        button.addClickKey(clickKey);
+        button.addClickKey(QKeySequence(Qt::KeypadModifier | clickKey[0].key()));
+    }
+    button.setChoice(choice);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&button);
+    QCOMPARE(iface->role(), role);
+    QCOMPARE(bool(iface->state().checkable), choice != CommandButton::Choice::None);
+    QCOMPARE(bool(iface->state().checked), checked);
+    QCOMPARE(
+        iface->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+        binding.isEmpty() ? QStringList() : QStringList{binding});
 }
 
 QTEST_MAIN(TestCommandButton)

@@ -57,6 +57,7 @@ private Q_SLOTS:
     void passiveControlsNeverTakeFocus_data();
     void passiveControlsNeverTakeFocus();
     void accessibleRolesAndNames();
+    void labelTextForScreenReaders();
 };
 
 void TestPassiveControls::imageShowsBackgroundThroughTransparentPixels()
@@ -312,6 +313,39 @@ void TestPassiveControls::accessibleRolesAndNames()
     // A caption written later is what a screen reader reads next.
     label.setCaption(QStringLiteral("Kapo im zweiten Bund. Bund II."));
     QCOMPARE(labelIface->text(QAccessible::Name), QStringLiteral("Kapo im zweiten Bund. Bund II."));
+}
+
+void TestPassiveControls::labelTextForScreenReaders()
+{
+    QWidget window;
+    window.setGeometry(100, 50, 300, 340);
+    auto *label = new LabelControl(&window);
+    label->setGeometry(20, 30, 209, 313);
+    label->setFont(captionFont());
+    label->setCentred(true);
+    label->setCaption(kInstructions + QStringLiteral("\r\nEnde"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(label)->textInterface();
+    QVERIFY(text);
+    // The whole caption, a line break as one character.
+    const QString readable = kInstructions + QStringLiteral("\nEnde");
+    QCOMPARE(text->characterCount(), readable.size());
+    QCOMPARE(text->text(0, text->characterCount()), readable);
+    // Each character stands where it is drawn, on screen: the first one at the start
+    // of the first centred line, the last word on a line of its own below the rest.
+    const QList<LabelControl::Line> lines = label->lines();
+    const QPoint origin = label->mapToGlobal(QPoint(0, 0));
+    const QRect first = text->characterRect(0);
+    QVERIFY2(qAbs(first.left() - origin.x() - lines.first().rect.left()) <= 1,
+             qPrintable(QStringLiteral("%1 %2").arg(first.left()).arg(lines.first().rect.left())));
+    QCOMPARE(first.top(), origin.y());
+    const QRect last = text->characterRect(text->characterCount() - 1);
+    QCOMPARE(last.top(), origin.y() + qRound(lines.last().rect.top()));
+    QVERIFY(last.right() <= origin.x() + qCeil(lines.last().rect.right()));
+    for (int offset : {0, 40, text->characterCount() - 1})
+        QCOMPARE(text->offsetAtPoint(text->characterRect(offset).center()), offset);
+    QVERIFY(text->characterRect(text->characterCount()).isEmpty());
 }
 
 QTEST_MAIN(TestPassiveControls)
