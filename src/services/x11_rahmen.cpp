@@ -49,8 +49,8 @@ bool supportedByWindowManager(xcb_connection_t *connection, xcb_window_t root, x
     return std::find(atoms, atoms + count, wanted) != atoms + count;
 }
 
-std::optional<Rahmen> frameExtents(xcb_connection_t *connection, xcb_window_t window,
-                                   xcb_atom_t extents)
+std::optional<FrameExtents> frameExtents(xcb_connection_t *connection, xcb_window_t window,
+                                         xcb_atom_t extents)
 {
     const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4),
@@ -58,7 +58,7 @@ std::optional<Rahmen> frameExtents(xcb_connection_t *connection, xcb_window_t wi
     if (!reply || reply->type != XCB_ATOM_CARDINAL || reply->format != 32 ||
         xcb_get_property_value_length(reply.get()) != 16)
         return std::nullopt;
-    Rahmen rahmen{};
+    FrameExtents rahmen{};
     std::memcpy(rahmen.data(), xcb_get_property_value(reply.get()), sizeof rahmen);
     return rahmen;
 }
@@ -111,8 +111,8 @@ private:
 
 } // namespace
 
-std::optional<Rahmen> erwarteterRahmen(xcb_connection_t *connection, std::uint32_t window,
-                                       int waitMilliseconds)
+std::optional<FrameExtents> erwarteterRahmen(xcb_connection_t *connection, std::uint32_t window,
+                                             int waitMilliseconds)
 {
     if (!connection || xcb_connection_has_error(connection) || window == XCB_WINDOW_NONE)
         return std::nullopt;

@@ -14,15 +14,15 @@ struct xcb_connection_t;
 namespace griffwandler::services::x11 {
 
 // Frame extents as the window manager gives them: left, right, top, bottom.
-using Rahmen = std::array<std::uint32_t, 4>;
+using FrameExtents = std::array<std::uint32_t, 4>;
 
 // The frame that the window manager puts (or will put) around the top-level
 // window `window`. A window that is not mapped yet is given an estimate on
 // request (_NET_REQUEST_FRAME_EXTENTS), so the frame is known before the
 // window is first shown. Empty when no window manager that publishes frame
 // extents runs, or when it does not answer within `waitMilliseconds`.
-std::optional<Rahmen> erwarteterRahmen(xcb_connection_t *connection, std::uint32_t window,
-                                       int waitMilliseconds);
+std::optional<FrameExtents> erwarteterRahmen(xcb_connection_t *connection, std::uint32_t window,
+                                             int waitMilliseconds);
 
 // The window manager of the screen that `window` belongs to, as far as the X
 // server tells without asking the manager anything.

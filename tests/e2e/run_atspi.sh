@@ -14,7 +14,7 @@ if [[ "${GRIFF_ATSPI_INNER:-}" != 1 ]]; then
     exec env GRIFF_ATSPI_INNER=1 dbus-run-session -- bash "$0" "$program"
 fi
 
-source "$here/x_session.sh"
+source "$here/../lib/harness.sh"
 launcher=""
 stop_at_exit+=(launcher)
 start_x_server

@@ -10,7 +10,7 @@ set -uo pipefail
 program=$1
 shots=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/x_session.sh"
+source "$here/../lib/harness.sh"
 start_x_server
 
 program_env=() # env arguments for the next start
@@ -24,8 +24,8 @@ start_program() {
         sleep 0.05
     done
     [[ -n "$window" ]] || { echo "the program showed no window"; cat "$work/program.log"; return 1; }
-    sleep 0.3 # let the first frame be painted
     eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT
+    wait_for_pixel $((X + 400)) $((Y + 65)) 0,0,128 # the first frame: the upper rule
     xdotool windowfocus --sync "$window"
 }
 
@@ -38,14 +38,6 @@ ended() {
             app=""
             return "$status"
         fi
-        sleep 0.05
-    done
-    return 1
-}
-
-wait_until() { # wait_until COMMAND...: true once COMMAND is, within five seconds
-    for _ in $(seq 100); do
-        "$@" && return 0
         sleep 0.05
     done
     return 1
@@ -80,14 +72,14 @@ check "no capo strip at start" test "$(pixel start 112 319)" != 0,0,128
 check "heading over the new row is blue, not red" test "$(count_colour start 225x47+264+216 255,0,0)" -eq 0
 
 xdotool mousemove --window "$window" 52 308 click 1 # fret III
-sleep 0.3
+wait_for_pixel $((X + 112)) $((Y + 319)) 0,0,128
 screenshot fret-3
 check "capo strip III is shown" is_colour fret-3 112 319 0,0,128
 check "capo strip I stays hidden" test "$(pixel fret-3 112 239)" != 0,0,128
 check "heading over the new row turned red" test "$(count_colour fret-3 225x47+264+216 255,0,0)" -gt 200
 
 xdotool mousemove --window "$window" 372 188 click 1 # the old F
-sleep 0.3
+wait_for_pixel $((X + 372)) $((Y + 215)) 128,98,62
 screenshot fret-3-card-f
 check "pointer line under F" is_colour fret-3-card-f 372 215 128,98,62
 check "no pointer line under E" test "$(pixel fret-3-card-f 324 215)" != 128,98,62
@@ -147,7 +139,7 @@ program_env=(PATH="$work/bin:$PATH")
 start_program || exit 1
 webseite
 check "the opener gets the address as its one argument" wait_until opened 1
-sleep 0.5
+sleep 0.5 # an absence cannot be polled: time for a message that would come
 check "an opener that succeeds brings no message" no_message_box
 echo 3 >"$work/opener-status"
 webseite

@@ -17,7 +17,7 @@ if [[ "${GRIFF_ORCA_INNER:-}" != 1 ]]; then
     exec env GRIFF_ORCA_INNER=1 dbus-run-session -- bash "$0" "$program"
 fi
 
-source "$here/x_session.sh"
+source "$here/../lib/harness.sh"
 wm="" launcher="" speech="" orca=""
 stop_at_exit+=(orca speech launcher wm)
 export HOME="$work" # openbox and Orca keep their files there

@@ -16,7 +16,7 @@ manager=$1
 program=$2
 watcher=$3
 screen=${4:-1024x768}
-source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/../lib/harness.sh"
 wm=""
 stop_at_exit+=(wm)  # the manager's process group
 export HOME="$work" # the managers keep their settings and session files there

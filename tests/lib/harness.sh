@@ -9,14 +9,19 @@
 #   start_x_server [WxH]      a private Xvfb; sets DISPLAY and x_server
 #   finish                    the closing line; exits 1 when anything failed
 #
-# The processes whose ids stand in the variables named in `stop_at_exit` are
+#   wait_for_pixel X Y R,G,B  true once the screen shows that colour there, within five seconds
+#
+# The processes whose ids stand in the variables named in `stop_at_exit` (app,
+# x_server and any a script adds; a negative id names a process group) are
 # stopped when the script ends, and the work folder is removed; a script that
 # has more to undo appends its own function's name to `at_exit`.
 
-work=$(mktemp -d)
+harness_tmp=$(mktemp -d)
+work=$harness_tmp # a script may name a folder of its own that stays
 passed=0
 failed=0
-stop_at_exit=()
+app=""
+stop_at_exit=(app)
 at_exit=()
 harness_started=$(date +%s)
 
@@ -26,9 +31,9 @@ harness_end() {
         "$name"
     done
     for name in "${stop_at_exit[@]}"; do
-        [[ -n "${!name:-}" ]] && kill "${!name}" 2>/dev/null
+        [[ -n "${!name:-}" ]] && kill -- "${!name}" 2>/dev/null
     done
-    rm -rf "$work"
+    rm -rf "$harness_tmp"
 }
 trap harness_end EXIT
 
@@ -67,8 +72,26 @@ wait_until() { # wait_until COMMAND...: true once COMMAND is, within five second
     return 1
 }
 
-mkdir -m 0700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 0700 "$harness_tmp/runtime"
+export XDG_RUNTIME_DIR="$harness_tmp/runtime"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+pixel_of() { # pixel_of FILE X Y: "r,g,b" of a pixel of a picture
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}
+
+screen_shows() { # screen_shows X Y R,G,B: the screen's pixel has that colour now
+    import -window root "$work/screen.png" 2>/dev/null && [[ "$(pixel_of "$work/screen.png" "$1" "$2")" == "$3" ]]
+}
+
+wait_for_pixel() { # wait_for_pixel X Y R,G,B
+    local _
+    for _ in $(seq 50); do
+        screen_shows "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
 
 # Starts Xvfb on a free display (it picks the number itself) and sets DISPLAY
 # and x_server (its process id); exits the script when it does not start.
@@ -107,14 +130,15 @@ linux_pictures() {
     eval "$(xdotool getwindowgeometry --shell "$window")"
     # With the keyboard focus, as a window the user works in: "Ende" shows it.
     xdotool windowfocus --sync "$window"
-    shot() {
-        sleep 0.3 # the frame after the click
-        import -window root "$work/root.png" &&
-            convert "$work/root.png" -crop "793x479+$X+$Y" +repage "$folder/linux-$1.png"
+    shot() { # shot NAME X Y R,G,B: once the window shows that colour there
+        wait_for_pixel $((X + $2)) $((Y + $3)) "$4" &&
+            convert "$work/screen.png" -crop "793x479+$X+$Y" +repage "$folder/linux-$1.png"
     }
-    shot start &&
-        xdotool mousemove $((X + 52)) $((Y + 308)) click 1 && shot fret-3 &&
-        xdotool mousemove $((X + 372)) $((Y + 188)) click 1 && shot card-f || return 1
+    # The upper rule, the capo strip III, the pointer line under F.
+    shot start 400 65 0,0,128 &&
+        xdotool mousemove $((X + 52)) $((Y + 308)) click 1 && shot fret-3 112 319 0,0,128 &&
+        xdotool mousemove $((X + 372)) $((Y + 188)) click 1 && shot card-f 372 215 128,98,62 ||
+        return 1
     xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
     wait "$linux_app"
     linux_app=""

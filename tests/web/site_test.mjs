@@ -162,6 +162,7 @@ await mkdir(out, {recursive: true});
     check('a click on the old F shows the pointer line under it',
           same(at(shot, window, 372, 215), BROWN) && !same(at(shot, window, 324, 215), BROWN));
     await clientShot(page, window, 'card-f');
+    await writeFile(`${out}/web-desktop.png`, await page.screenshot({type: 'png'}));
 
     // Both links open a new tab with exactly their address, each click again,
     // and the new tab cannot reach back into this page.
@@ -279,6 +280,18 @@ await mkdir(out, {recursive: true});
     await page.click('#meldung-ok');
     check('the message can be dismissed', await page.evaluate(
         () => document.getElementById('meldung').hidden));
+    // The access keys, as far as the browser passes Alt and a letter on.
+    await page.keyboard.down('Alt');
+    await page.keyboard.press('KeyW');
+    await page.keyboard.up('Alt');
+    check('Alt+W clicks Webseite', await until(() => page.evaluate(
+        () => !document.getElementById('meldung').hidden)));
+    await page.click('#meldung-ok');
+    await page.keyboard.down('Alt');
+    await page.keyboard.press('KeyE');
+    await page.keyboard.up('Alt');
+    check('Alt+E ends the program', await until(() => page.evaluate(
+        () => !document.getElementById('beendet').hidden)));
     await browser.close();
 }
 

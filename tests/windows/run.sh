@@ -17,24 +17,8 @@ build=$(cd "$1" && pwd)
 exe=$2
 installer=$3
 zip=$4
-work="$build/wine-test"
-started=$(date +%s)
-passed=0
-failed=0
-
-pass() { passed=$((passed + 1)); echo "PASS: $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL: $1"; }
-check() { # check NAME COMMAND...
-    local name=$1
-    shift
-    if "$@"; then pass "$name"; else fail "$name"; fi
-}
-finish() {
-    echo "run.sh: finished in $(($(date +%s) - started)) s"
-    echo "$passed passed, $failed failed"
-    [[ $failed -eq 0 ]]
-    exit
-}
+source "$repo/tests/lib/harness.sh"
+work="$build/wine-test" # screenshots and logs stay
 within_one() { (($1 - $2 <= 1 && $2 - $1 <= 1)); }
 within_two() { (($1 - $2 <= 2 && $2 - $1 <= 2)); } # doubled values: one pixel either way
 
@@ -45,20 +29,14 @@ done
 
 rm -rf "$work"
 mkdir -p "$work/shots"
-xvfb_pid=""
-app=""
-linux_app=""
-cleanup() {
-    [[ -n "$app" ]] && kill "$app" 2>/dev/null
-    [[ -n "$linux_app" ]] && kill "$linux_app" 2>/dev/null
+end_wine() {
     if [[ -n "${WINEPREFIX:-}" && -d "$WINEPREFIX" ]]; then
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
     fi
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$work/prefix"
 }
-trap cleanup EXIT
+at_exit+=(end_wine)
 
 # --- The files, without Wine ------------------------------------------------
 echo "griffwandler.exe: $(stat -c %s "$exe") bytes; installer: $(stat -c %s "$installer") bytes;" \
@@ -79,19 +57,7 @@ sys.exit(0 if names == ["LICENSE.txt", "LIESMICH.txt", "griffwandler.exe"] and s
 PY
 
 # --- A private X server and a fresh Wine prefix -------------------------------
-start_xvfb() { # start_xvfb WIDTHxHEIGHT: a private X server of that size; sets DISPLAY
-    exec {display_fd}<> <(:)
-    Xvfb -displayfd "$display_fd" -screen 0 "$1x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    display=""
-    read -r -t 10 -u "$display_fd" display || true
-    exec {display_fd}<&-
-    [[ -n "$display" ]] || { cat "$work/xvfb.log"; fail "Xvfb starts"; finish; }
-    export DISPLAY=":$display"
-}
-start_xvfb 1024x768
-mkdir -m 0700 -p "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
+start_x_server 1024x768
 
 # No Mono, Gecko or menu entries on the host; Wine draws the frames itself
 # (without a window manager every DestroyWindow would wait 2 s otherwise); the
@@ -116,7 +82,7 @@ REG
 winpath() { sed 's|/|\\|g' <<<"Z:$1"; }
 if timeout 180 wineboot -i >"$work/wineboot.log" 2>&1 && wineserver -w &&
     wine regedit /S "$(winpath "$work/settings.reg")" >"$work/regedit.log" 2>&1; then
-    pass "Wine prefix set up ($(($(date +%s) - started)) s so far)"
+    pass "Wine prefix set up ($(($(date +%s) - harness_started)) s so far)"
 else
     cat "$work/wineboot.log" "$work/regedit.log"
     fail "Wine prefix set up"
@@ -139,30 +105,7 @@ if [[ ! -x "$linux_program" ]]; then
     (cd "$repo" && cmake --workflow --preset default) >"$work/linux-build.log" 2>&1 ||
         { tail -20 "$work/linux-build.log"; fail "the Linux program builds"; finish; }
 fi
-reference() { # reference: screenshots of the Linux program at fret III, then card F
-    env -u QT_QPA_PLATFORM "$linux_program" >"$work/linux.log" 2>&1 &
-    linux_app=$!
-    local window=""
-    for _ in $(seq 200); do
-        window=$(xdotool search --onlyvisible --pid "$linux_app" 2>/dev/null | head -n 1)
-        [[ -n "$window" ]] && break
-        sleep 0.05
-    done
-    [[ -n "$window" ]] || return 1
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    lx=$X ly=$Y
-    sleep 0.3
-    xdotool mousemove $((lx + 52)) $((ly + 308)) click 1
-    sleep 0.3
-    import -window root "$work/shots/linux-fret-3.png"
-    xdotool mousemove $((lx + 372)) $((ly + 188)) click 1
-    sleep 0.3
-    import -window root "$work/shots/linux-card-f.png"
-    xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
-    wait "$linux_app"
-    linux_app=""
-}
-check "the Linux program gives the reference pictures" reference
+check "the Linux program gives the reference pictures" linux_pictures "$linux_program" "$work/shots"
 
 # --- The Windows program ------------------------------------------------------
 start_exe() { # start_exe EXE: runs it and waits for its window; sets the w_* facts
@@ -183,7 +126,8 @@ start_exe() { # start_exe EXE: runs it and waits for its window; sets the w_* fa
     IFS=, read -r w_sw w_sh <<<"$screen"
     w_exstyle=$exstyle
     w_caption=$caption
-    sleep 0.5 # let the first frame be painted
+    # The first frame: the upper rule, at the screen's scale.
+    wait_for_pixel $((w_cx + 400 * w_cw / 793)) $((w_cy + 65 * w_ch / 479)) 0,0,128
 }
 ended_with() { # ended_with STATUS: the program ends within ten seconds with STATUS
     for _ in $(seq 200); do
@@ -203,10 +147,6 @@ client_shot() { # client_shot NAME: the client area of the Windows program
     import -window root "$work/shots/root.png"
     convert "$work/shots/root.png" -crop "${w_cw}x${w_ch}+${w_cx}+${w_cy}" +repage "$work/shots/$1.png"
 }
-pixel() { # pixel FILE X Y: "r,g,b" of a pixel of the screen
-    convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
-}
-
 start_exe "$exe" || { fail "griffwandler.exe starts and shows its window"; finish; }
 pass "griffwandler.exe starts and shows its window"
 echo "outer ${w_ow}x${w_oh} at $w_ox,$w_oy; client ${w_cw}x${w_ch} at $w_cx,$w_cy; screen ${w_sw}x${w_sh}"
@@ -242,81 +182,37 @@ pictures_drawn_from() { # pictures_drawn_from SHOT SCALE_PERCENT "1x"|"2x"
 }
 check "at 100 % the 1x pictures are drawn" pictures_drawn_from "$work/shots/windows-start.png" 100 1x
 cp "$work/shots/windows-start.png" "$work/windows-start-root.png"
-edge_outer=$(pixel "$work/shots/windows-start.png" $((w_cx - 2)) $((w_cy + 100)))
-edge_inner=$(pixel "$work/shots/windows-start.png" $((w_cx - 1)) $((w_cy + 100)))
-edge_right=$(pixel "$work/shots/windows-start.png" $((w_cx + w_cw)) $((w_cy + 100)))
+edge_outer=$(pixel_of "$work/shots/windows-start.png" $((w_cx - 2)) $((w_cy + 100)))
+edge_inner=$(pixel_of "$work/shots/windows-start.png" $((w_cx - 1)) $((w_cy + 100)))
+edge_right=$(pixel_of "$work/shots/windows-start.png" $((w_cx + w_cw)) $((w_cy + 100)))
 echo "client edge left: $edge_outer, $edge_inner; right: $edge_right"
 check "the sunken edge is drawn: dark on the left, light on the right" \
     test "$edge_inner" != "$edge_right" -a "$edge_outer" != "$edge_right"
 
-# The pictures must match the Linux program's pixel for pixel; the texts are
-# drawn by another font rasteriser and may differ in their anti-aliasing, so
-# their rectangles are compared separately, by the shape of the ink.
-text_boxes=(385x49+8+432 209x313+568+104 225x65+560+304 201x33+568+376 121x33+552+432 113x33+672+432)
-compare_with_linux() { # compare_with_linux LINUX_SHOT WINDOWS_SHOT
-    local linux=$1 windows=$2 box mask_args=()
-    # The content the two share: inside the 2 px edge that Linux draws over the rim.
-    local w=$((w_cw < 793 ? w_cw : 793)) h=$((w_ch < 479 ? w_ch : 479))
-    convert "$linux" -crop "$((w - 4))x$((h - 4))+$((lx + 2))+$((ly + 2))" +repage "$work/a.png"
-    convert "$windows" -crop "$((w - 4))x$((h - 4))+2+2" +repage "$work/b.png"
-    for box in "${text_boxes[@]}"; do
-        IFS='x+' read -r bw bh bx by <<<"$box"
-        mask_args+=(-draw "rectangle $((bx - 2)),$((by - 2)) $((bx + bw - 3)),$((by + bh - 3))")
-    done
-    convert "$work/a.png" -fill magenta "${mask_args[@]}" "$work/a-masked.png"
-    convert "$work/b.png" -fill magenta "${mask_args[@]}" "$work/b-masked.png"
-    local differing
-    differing=$(compare -metric AE "$work/a-masked.png" "$work/b-masked.png" null: 2>&1)
-    echo "pictures: $differing pixels differ outside the texts"
-    [[ "$differing" == 0 ]] || return 1
-    # Texts: the ink (dark pixels, thresholded) of each box must cover the same
-    # rectangle to 3 px and have the same amount to 15 %: the rasterisers may
-    # round glyph widths and smooth edges differently, but another text, size,
-    # weight or place shows up.
-    for box in "${text_boxes[@]}"; do
-        IFS='x+' read -r bw bh bx by <<<"$box"
-        local crop="${bw}x${bh}+$((bx - 2))+$((by - 2))" ink_a ink_b at_a at_b
-        convert "$work/a.png" -crop "$crop" +repage -colorspace gray -threshold 50% "$work/ta.png"
-        convert "$work/b.png" -crop "$crop" +repage -colorspace gray -threshold 50% "$work/tb.png"
-        ink_a=$(convert "$work/ta.png" -negate -format '%[fx:int(mean*w*h+0.5)]' info:)
-        ink_b=$(convert "$work/tb.png" -negate -format '%[fx:int(mean*w*h+0.5)]' info:)
-        at_a=$(convert "$work/ta.png" -format '%@' info:)
-        at_b=$(convert "$work/tb.png" -format '%@' info:)
-        echo "text $box: ink $ink_a / $ink_b px at $at_a / $at_b"
-        ((ink_a > 0 && 100 * (ink_a - ink_b) <= 15 * ink_a && 100 * (ink_b - ink_a) <= 15 * ink_a)) || return 1
-        local wa ha xa ya wb hb xb yb
-        IFS='x+' read -r wa ha xa ya <<<"$at_a"
-        IFS='x+' read -r wb hb xb yb <<<"$at_b"
-        for pair in "$wa $wb" "$ha $hb" "$xa $xb" "$ya $yb"; do
-            read -r one other <<<"$pair"
-            ((one - other <= 3 && other - one <= 3)) || return 1
-        done
-    done
-}
-
+# The pictures must match the Linux program's pixel for pixel, the texts by
+# their ink (another font rasteriser draws them).
 xdotool mousemove $((w_cx + 52)) $((w_cy + 308)) click 1 # fret III
-sleep 0.5
+wait_for_pixel $((w_cx + 112)) $((w_cy + 319)) 0,0,128
 client_shot windows-fret-3
 check "fret III: the same picture as the Linux program" \
-    compare_with_linux "$work/shots/linux-fret-3.png" "$work/shots/windows-fret-3.png"
+    same_client_area "$work/shots/linux-fret-3.png" "$work/shots/windows-fret-3.png"
 xdotool mousemove $((w_cx + 372)) $((w_cy + 188)) click 1 # the old F
-sleep 0.5
+wait_for_pixel $((w_cx + 372)) $((w_cy + 215)) 128,98,62
 client_shot windows-card-f
 convert "$work/shots/root.png" -crop "${w_ow}x${w_oh}+${w_ox}+${w_oy}" +repage "$work/shots/windows-window.png"
 check "card F: the same picture as the Linux program" \
-    compare_with_linux "$work/shots/linux-card-f.png" "$work/shots/windows-card-f.png"
+    same_client_area "$work/shots/linux-card-f.png" "$work/shots/windows-card-f.png"
 
 home=$(sed -n 's/^GRIFFWANDLER_HOME_URL:[A-Z]*=//p' "$build/CMakeCache.txt")
 second=$(sed -n 's/^GRIFFWANDLER_SECOND_URL:[A-Z]*=//p' "$build/CMakeCache.txt")
 : >"$record"
+requests() { [[ $(wc -l <"$record") -ge $1 ]]; }
+clicks=0
 for target in "612 448" "612 448" "376 239" "376 239"; do # Webseite twice, the red heading twice
     read -r tx ty <<<"$target"
     xdotool mousemove $((w_cx + tx)) $((w_cy + ty)) click 1
-    sleep 0.3
-done
-for _ in $(seq 100); do
-    [[ $(wc -l <"$record") -ge 4 ]] && break
-    sleep 0.1
+    clicks=$((clicks + 1))
+    wait_until requests "$clicks"
 done
 expected=$(printf '1|%s\n1|%s\n1|%s\n1|%s' "$home" "$home" "$second" "$second")
 check "Webseite and the red heading hand over their addresses, each click again" \
@@ -401,8 +297,8 @@ for dpi in 144 192; do
     scale=$((dpi * 100 / 96))
     wineserver -k >/dev/null 2>&1
     wineserver -w
-    kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    start_xvfb "$((1024 * scale / 100))x$((768 * scale / 100))"
+    kill "$x_server" 2>/dev/null && wait "$x_server" 2>/dev/null
+    start_x_server "$((1024 * scale / 100))x$((768 * scale / 100))"
     cat >"$work/dpi.reg" <<REG
 REGEDIT4
 
