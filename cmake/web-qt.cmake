@@ -1,22 +1,8 @@
 # Toolchain for the web program: the static Qt for WebAssembly that
 # scripts/build_web_qt.sh builds into the cache folder, Debian's emscripten,
 # and the host's own Qt tools (moc, rcc, uic) from qt6-base-dev.
-if(DEFINED ENV{XDG_CACHE_HOME} AND NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
-    set(griffwandler_cache "$ENV{XDG_CACHE_HOME}/griffwandler")
-else()
-    set(griffwandler_cache "$ENV{HOME}/.cache/griffwandler")
-endif()
-set(GRIFFWANDLER_WEB_QT "${griffwandler_cache}/qt-web" CACHE PATH
-    "Static Qt for WebAssembly (made by scripts/build_web_qt.sh)")
-if(NOT EXISTS "${GRIFFWANDLER_WEB_QT}/.griffwandler-complete")
-    message(FATAL_ERROR "No finished static Qt for WebAssembly in ${GRIFFWANDLER_WEB_QT}: "
-                        "run 'bash scripts/setup.sh web' first.")
-endif()
-
-execute_process(COMMAND c++ -print-multiarch OUTPUT_VARIABLE griffwandler_multiarch
-                OUTPUT_STRIP_TRAILING_WHITESPACE)
-set(QT_HOST_PATH /usr CACHE PATH "Host Qt")
-set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${griffwandler_multiarch}/cmake CACHE PATH "Host Qt's CMake files")
+include(${CMAKE_CURRENT_LIST_DIR}/cached-qt.cmake)
+griff_cached_qt(GRIFFWANDLER_WEB_QT qt-web WebAssembly web)
 set(QT_CHAINLOAD_TOOLCHAIN_FILE /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
 set(ENV{EMSCRIPTEN} /usr/share/emscripten)
 set(ENV{EMSDK} "${griffwandler_cache}/emsdk")

@@ -9,12 +9,7 @@ set -uo pipefail
 program=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 
-if [[ "${GRIFF_ATSPI_INNER:-}" != 1 ]]; then
-    # A private session bus, so the test neither needs nor touches the user's.
-    exec env GRIFF_ATSPI_INNER=1 dbus-run-session -- bash "$0" "$program"
-fi
-
-source "$here/../lib/harness.sh"
+source "$here/../lib/harness.sh" --session-bus "$@"
 launcher=""
 stop_at_exit+=(launcher)
 start_x_server

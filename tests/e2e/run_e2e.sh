@@ -29,19 +29,6 @@ start_program() {
     xdotool windowfocus --sync "$window"
 }
 
-# Waits up to five seconds for the program to end; true if it ended with status 0.
-ended() {
-    for _ in $(seq 100); do
-        if ! kill -0 "$app" 2>/dev/null; then
-            wait "$app"
-            local status=$?
-            app=""
-            return "$status"
-        fi
-        sleep 0.05
-    done
-    return 1
-}
 
 screenshot() { # screenshot NAME: the window as the screen shows it
     import -window root "$work/root.png"
@@ -85,11 +72,11 @@ check "pointer line under F" is_colour fret-3-card-f 372 215 128,98,62
 check "no pointer line under E" test "$(pixel fret-3-card-f 324 215)" != 128,98,62
 
 xdotool key --clearmodifiers alt+e
-check "Alt+E ends the program with status 0" ended
+check "Alt+E ends the program with status 0" ended_with 0
 
 start_program || exit 1
 xdotool key space
-check "space right after start ends the program" ended
+check "space right after start ends the program" ended_with 0
 
 # The program takes no command line: arguments change nothing it shows.
 start_program --help -platform offscreen -style fusion extra || exit 1
@@ -101,11 +88,11 @@ first_window=$window
 start_program || exit 1
 check "a second copy runs beside the first" kill -0 "$first"
 xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
-check "the second copy ends with Alt+E" ended
+check "the second copy ends with Alt+E" ended_with 0
 app=$first
 check "the first copy still runs" kill -0 "$app"
 xdotool windowfocus --sync "$first_window" key --clearmodifiers alt+e
-check "the first copy ends with Alt+E" ended
+check "the first copy ends with Alt+E" ended_with 0
 
 # "&Webseite" hands the address to xdg-open; when that ends unsuccessfully (3:
 # no handler) or is missing, a message owned by the window says so.
@@ -157,7 +144,7 @@ echo stays >"$work/opener-status" # as xdg-open does while the browser it starte
 webseite
 check "an opener can stay running" wait_until test -s "$work/opener.pid"
 xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
-check "it still ends with Alt+E" ended
+check "it still ends with Alt+E" ended_with 0
 check "ending the program leaves the running opener alone" kill -0 "$(cat "$work/opener.pid")"
 kill "$(cat "$work/opener.pid")" 2>/dev/null
 
@@ -168,7 +155,7 @@ kill "$(cat "$work/opener.pid")" 2>/dev/null
 program_env=(WAYLAND_DISPLAY="$work/no-compositor")
 start_program || exit 1
 xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
-check "with WAYLAND_DISPLAY naming no compositor it runs on X11" ended
+check "with WAYLAND_DISPLAY naming no compositor it runs on X11" ended_with 0
 echo "  it said: $(head -c 400 "$work/program.log")"
 check "and passes the toolkit's words on as the toolkit prints them" \
     grep -Eqx 'Failed to create wl_display \(.+\)' "$work/program.log"
@@ -182,7 +169,7 @@ check "without an opener a message comes" wait_until message_box_shown
 check "that message is owned by the window" owned_by_window
 check "that message can be dismissed" dismiss_message_box
 xdotool windowfocus --sync "$window" key --clearmodifiers alt+e
-check "without an opener it still ends with Alt+E" ended
+check "without an opener it still ends with Alt+E" ended_with 0
 program_env=()
 
 # Without any display the program says so in one line and ends with status 1.

@@ -12,12 +12,7 @@ set -uo pipefail
 program=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 
-if [[ "${GRIFF_ORCA_INNER:-}" != 1 ]]; then
-    # A private session bus, so the test neither needs nor touches the user's.
-    exec env GRIFF_ORCA_INNER=1 dbus-run-session -- bash "$0" "$program"
-fi
-
-source "$here/../lib/harness.sh"
+source "$here/../lib/harness.sh" --session-bus "$@"
 wm="" launcher="" speech="" orca=""
 stop_at_exit+=(orca speech launcher wm)
 export HOME="$work" # openbox and Orca keep their files there

@@ -24,7 +24,8 @@ export HOME="$work" # the managers keep their settings and session files there
 # The time from the start to the mapped window that still counts as prompt.
 mapped_within_ms=150
 
-now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
+# EPOCHREALTIME has the locale's decimal separator: a point or a comma.
+now_ms() { echo $((${EPOCHREALTIME//[.,]/} / 1000)); }
 within_one() { (($1 - $2 <= 2 && $2 - $1 <= 2)); } # doubled values: one pixel either way
 
 # "x y w h" of a window on the screen, once it is viewable.

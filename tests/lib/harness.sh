@@ -2,7 +2,10 @@
 # and FAIL bookkeeping, waiting by polling, a private X server, and the Linux
 # program's pictures that other builds are held against.
 #
-#   source harness.sh
+#   source harness.sh [--session-bus] "$@"
+#                             --session-bus: the script runs again inside a private
+#                             D-Bus session (dbus-run-session), so that it neither
+#                             needs nor touches the user's
 #   check NAME COMMAND...     PASS or FAIL; the command's output shows when it fails
 #   pass NAME / fail NAME     count one result
 #   wait_until COMMAND...     true once COMMAND is, within five seconds
@@ -10,11 +13,19 @@
 #   finish                    the closing line; exits 1 when anything failed
 #
 #   wait_for_pixel X Y R,G,B  true once the screen shows that colour there, within five seconds
+#   ended_with STATUS         true once the process in `app` has ended with STATUS, within ten seconds
 #
 # The processes whose ids stand in the variables named in `stop_at_exit` (app,
 # x_server and any a script adds; a negative id names a process group) are
 # stopped when the script ends, and the work folder is removed; a script that
 # has more to undo appends its own function's name to `at_exit`.
+
+if [[ "${1:-}" == --session-bus ]]; then
+    shift
+    if [[ "${GRIFF_PRIVATE_SESSION_BUS:-}" != 1 ]]; then
+        exec env GRIFF_PRIVATE_SESSION_BUS=1 dbus-run-session -- bash "$0" "$@"
+    fi
+fi
 
 harness_tmp=$(mktemp -d)
 work=$harness_tmp # a script may name a folder of its own that stays
@@ -67,6 +78,22 @@ wait_until() { # wait_until COMMAND...: true once COMMAND is, within five second
     local _
     for _ in $(seq 100); do
         "$@" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+ended_with() { # ended_with STATUS
+    local _ status
+    for _ in $(seq 200); do
+        if ! kill -0 "$app" 2>/dev/null; then
+            wait "$app"
+            status=$?
+            app=""
+            echo "exit status $status"
+            [[ $status -eq $1 ]]
+            return
+        fi
         sleep 0.05
     done
     return 1

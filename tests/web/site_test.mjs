@@ -307,6 +307,16 @@ await mkdir(out, {recursive: true});
 }
 {
     const browser = await launch();
+    const page = watch(await browser.newPage(), 'no-wasm');
+    await page.evaluateOnNewDocument(() => { delete window.WebAssembly; }); // as an old browser
+    await page.goto(siteUrl);
+    const text = await until(() => page.evaluate(() => !document.getElementById('fehler').hidden &&
+                                                        document.getElementById('fehler').innerText));
+    check('without WebAssembly the page says so in German', text && text.includes('WebAssembly'), text);
+    await browser.close();
+}
+{
+    const browser = await launch();
     const page = await browser.newPage();
     await page.setJavaScriptEnabled(false);
     await page.goto(siteUrl);

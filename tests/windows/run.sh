@@ -129,20 +129,6 @@ start_exe() { # start_exe EXE: runs it and waits for its window; sets the w_* fa
     # The first frame: the upper rule, at the screen's scale.
     wait_for_pixel $((w_cx + 400 * w_cw / 793)) $((w_cy + 65 * w_ch / 479)) 0,0,128
 }
-ended_with() { # ended_with STATUS: the program ends within ten seconds with STATUS
-    for _ in $(seq 200); do
-        if ! kill -0 "$app" 2>/dev/null; then
-            wait "$app"
-            local status=$?
-            app=""
-            echo "exit status $status"
-            [[ $status -eq $1 ]]
-            return
-        fi
-        sleep 0.05
-    done
-    return 1
-}
 client_shot() { # client_shot NAME: the client area of the Windows program
     import -window root "$work/shots/root.png"
     convert "$work/shots/root.png" -crop "${w_cw}x${w_ch}+${w_cx}+${w_cy}" +repage "$work/shots/$1.png"
