@@ -123,8 +123,10 @@ AddVoice "en" "MALE1" "en"
 GenericLanguage "en" "en" "utf-8"
 EOF
 socket="$work/speech/speechd.sock"
-speech-dispatcher -s -t 0 -C "$work/speech" -c unix_socket -S "$socket" >"$work/speech.log" 2>&1 &
-speech=$!
+# In a session of its own: it leaves a process behind that only the whole
+# group's end takes with it.
+setsid speech-dispatcher -s -t 0 -C "$work/speech" -c unix_socket -S "$socket" >"$work/speech.log" 2>&1 &
+speech=-$!
 for _ in $(seq 100); do
     [[ -S "$socket" ]] && break
     sleep 0.05

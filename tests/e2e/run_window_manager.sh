@@ -110,32 +110,37 @@ if [[ "$manager" != none ]]; then
     start_manager || { check "$manager starts on $screen" false; finish; }
 fi
 
-# One start beforehand, as on any desktop the program has run on before: the
-# time to the window counts the program and the manager, not the first reading
-# of the files from disk.
-"$program" >/dev/null 2>&1 &
-app=$!
-"$watcher" "$app" "$(now_ms)" 5000 0 >/dev/null
-kill "$app" 2>/dev/null
-wait "$app" 2>/dev/null
-app=""
-
-started=$(now_ms)
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-# Watched from the start to a second after it is shown: a window that the
-# manager or the program moves after it is shown jumps before the user's eyes.
-"$watcher" "$app" "$started" 5000 1000 >"$work/watch.log"
-read -r what mapped window _ <"$work/watch.log"
-if [[ "$what" != shown ]]; then
-    check "the program shows its window under $manager" false
-    cat "$work/program.log"
-    finish
-fi
-echo "$manager on $screen: shown after $mapped ms"
+# Three starts, of which the quickest counts for the time: on a shared machine
+# the scheduler now and then holds a start back by a tenth of a second, while a
+# manager that waits for something shows it in every start. None may move its
+# window; the checks after the loop look at the last one.
+times=()
+moves=0
+for attempt in 1 2 3; do
+    if [[ -n "$app" ]]; then
+        kill "$app" 2>/dev/null
+        wait "$app" 2>/dev/null
+        app=""
+    fi
+    started=$(now_ms)
+    "$program" >"$work/program.log" 2>&1 &
+    app=$!
+    # Watched from the start to a second after it is shown: a window that the
+    # manager or the program moves after it is shown jumps before the user's eyes.
+    "$watcher" "$app" "$started" 5000 1000 >"$work/watch.log"
+    read -r what mapped window _ <"$work/watch.log"
+    if [[ "$what" != shown ]]; then
+        check "the program shows its window under $manager" false
+        cat "$work/program.log"
+        finish
+    fi
+    times+=("$mapped")
+    moves=$((moves + $(grep -c '^moved' "$work/watch.log")))
+    [[ $(grep -c '^moved' "$work/watch.log") -eq 0 ]] || cat "$work/watch.log"
+done
+mapped=$(printf '%s\n' "${times[@]}" | sort -n | head -n 1)
+echo "$manager on $screen: shown after ${times[*]} ms"
 check "shown within $mapped_within_ms ms of the start under $manager" test "$mapped" -le "$mapped_within_ms"
-moves=$(grep -c '^moved' "$work/watch.log")
-[[ $moves -eq 0 ]] || cat "$work/watch.log"
 check "no movement in the first second under $manager" test "$moves" -eq 0
 
 read -r x y w h <<<"$(geometry "$window")"
