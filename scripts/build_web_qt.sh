@@ -48,17 +48,23 @@ options=(
     -no-feature-sessionmanager -no-feature-systemtrayicon
     -no-feature-undocommand -no-feature-settings
 )
-# Two changes to the source. The wasm platform plugin brings three fonts of
+# Three changes to the source. The wasm platform plugin brings three fonts of
 # its own as resources, about 1 MB; the program draws every text in the faces
-# it embeds. And the common style's private header uses QHash without
-# including it, which only shows once the item views are left out.
+# it embeds. The common style's private header uses QHash without including
+# it, which only shows once the item views are left out. And the widgets'
+# compatibility unit defines the tool bar's removed functions without asking
+# whether there is a tool bar, which goes with the main window.
 patch_source() {
     perl -0pi -e 's/qt_internal_add_resource\(QWasmIntegrationPlugin "wasmfonts".*?\n\)\n//s' \
         "$source_dir/src/plugins/platforms/wasm/CMakeLists.txt" &&
         ! grep -q 'QWasmIntegrationPlugin "wasmfonts"' "$source_dir/src/plugins/platforms/wasm/CMakeLists.txt" &&
         sed -i 's|^#include "qstyle_p.h"$|#include "qstyle_p.h"\n#include <QtCore/qhash.h>|' \
             "$source_dir/src/widgets/styles/qcommonstyle_p.h" &&
-        grep -q 'qtcore/qhash.h' -i "$source_dir/src/widgets/styles/qcommonstyle_p.h"
+        grep -q 'qtcore/qhash.h' -i "$source_dir/src/widgets/styles/qcommonstyle_p.h" &&
+        perl -0pi -e 's/\n#include "qtoolbar.h"\n/\n#if QT_CONFIG(toolbar)\n#include "qtoolbar.h"\n/;
+                      s/\n(#include "qmenubar.h"\n)/\n#endif\n\n$1/' \
+            "$source_dir/src/widgets/compat/removed_api.cpp" &&
+        grep -q '^#if QT_CONFIG(toolbar)$' "$source_dir/src/widgets/compat/removed_api.cpp"
 }
 emscripten_cmake=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
 
