@@ -1,10 +1,10 @@
 // Reaction of the window to clicks on the offscreen platform: from the mouse
 // event to the repainted window, and the handlers alone. A bare window with one
 // plain push button gives the toolkit's floor for a click in the same run.
-#include "control_set.h"
-#include "griffwandler_form.h"
-#include "kapo_stellung.h"
-#include "zeiger_stellung.h"
+#include "app/control_set.h"
+#include "app/griffwandler_form.h"
+#include "chart/kapo_stellung.h"
+#include "chart/zeiger_stellung.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -57,7 +57,7 @@ private Q_SLOTS:
     void fretChartFunction();
 
 private:
-    QWidget *w(Name name, int index) { return m_form->controls().widget({name, index}); }
+    QWidget *w(Name name, int index) { return m_form->controlSet().widget({name, index}); }
     // Clicks `next()` widgets in turn; each click is followed by the repaint it
     // causes, and with `fullRepaint` by a repaint of the whole window as well.
     template <typename Next> void clickAndRepaint(Next next, bool fullRepaint);
@@ -182,7 +182,7 @@ void BenchReaction::fretChartFunction()
     qint16 index = 0;
     QBENCHMARK
     {
-        griffwandler::BundTaste_Click(m_form->controls(), index);
+        griffwandler::BundTaste_Click(m_form->controlSet(), index);
         index = qint16((index + 1) % BundAnzahl);
     }
     QCoreApplication::processEvents();

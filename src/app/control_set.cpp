@@ -1,19 +1,21 @@
 #include "control_set.h"
 
-#include "akkorde.h"
-#include "bilder.h"
-#include "command_button.h"
-#include "image_control.h"
-#include "label_control.h"
-#include "plattform.h"
-#include "shape_control.h"
-#include "twips.h"
+#include "assets/bilder.h"
+#include "chart/akkorde.h"
+#include "controls/command_button.h"
+#include "controls/image_control.h"
+#include "controls/label_control.h"
+#include "controls/shape_control.h"
+#include "services/platform.h"
+#include "services/twips.h"
+#include "spoken_chart.h"
 
 #include <QColor>
 #include <QWidget>
 
 #include <algorithm>
 #include <map>
+#include <ranges>
 #include <stdexcept>
 #include <string>
 
@@ -42,6 +44,12 @@ std::out_of_range noSuchControl(Steuerelement control, const char *what)
 
 } // namespace
 
+BildInhalt bildInhalt(assets::BildId id)
+{
+    const SpokenPicture spoken = spokenPicture(id);
+    return {assets::bild(id), spoken.name, spoken.detail};
+}
+
 QColor fromOleColor(OleColor bgr)
 {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
@@ -49,54 +57,68 @@ QColor fromOleColor(OleColor bgr)
 
 QRect toPixels(const Twips &twips)
 {
-    using services::twipsZuPixeln;
-    return QRect(twipsZuPixeln(twips.left), twipsZuPixeln(twips.top), twipsZuPixeln(twips.width),
-                 twipsZuPixeln(twips.height));
+    using services::twipsToPixels;
+    return QRect(twipsToPixels(twips.left), twipsToPixels(twips.top), twipsToPixels(twips.width),
+                 twipsToPixels(twips.height));
 }
 
 ControlSet::ControlSet(QWidget &form)
 {
+    // The chain of the Tab key, by TabIndex.
+    std::map<int, QWidget *> tabOrder;
     for (const ControlRow &row : formDefinition()) {
         auto &elements = m_widgets[static_cast<std::size_t>(row.name)];
         elements.resize(std::max<qsizetype>(elements.size(), elementCount(row.name)));
-        for (int index : row.stacking)
-            build(form, row, index);
+        for (int index : row.stacking) {
+            QWidget *widget = build(form, row, index);
+            if (row.tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus)
+                tabOrder.emplace(row.tabIndex + slot(index), widget);
+        }
     }
-    setTabOrder();
+    QWidget *previous = nullptr;
+    for (QWidget *widget : std::views::values(tabOrder)) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
-void ControlSet::build(QWidget &form, const ControlRow &row, int index)
+QWidget *ControlSet::create(QWidget &form, const ControlRow &row, int index)
 {
-    QWidget *widget = nullptr;
     switch (row.kind) {
     case ControlKind::CommandButton: {
         auto *button = new controls::CommandButton(&form);
         button->setFaceColor(fromOleColor(row.backColor));
         button->setText(textOf(row.captions, index));
-        widget = button;
-        break;
+        // Buttons without caption or picture (pointer lines, capo strips) are
+        // named by their tooltip; the others by caption or picture.
+        if (row.captions.empty() && !row.startbild)
+            button->setAccessibleName(textOf(row.tooltips, index).trimmed());
+        return button;
     }
     case ControlKind::Label: {
         auto *label = new controls::LabelControl(&form);
         label->setCaption(textOf(row.captions, index));
         label->setCentred(row.centred);
         label->setOpaque(row.opaque, fromOleColor(row.backColor));
-        widget = label;
-        break;
+        return label;
     }
     case ControlKind::Image:
-        widget = new controls::ImageControl(&form);
-        break;
+        return new controls::ImageControl(&form);
     case ControlKind::Shape: {
         auto *shape = new controls::ShapeControl(&form);
         shape->setBackColor(fromOleColor(row.backColor));
         if (row.insideBorder)
             shape->setInsideBorder(fromOleColor(row.backColor));
-        widget = shape;
-        break;
+        return shape;
     }
     }
+    throw std::logic_error("unbekannte Art von Steuerelement");
+}
 
+QWidget *ControlSet::build(QWidget &form, const ControlRow &row, int index)
+{
+    QWidget *widget = create(form, row, index);
     const Steuerelement control{row.name, index};
     widget->setObjectName(toString(control));
     widget->setGeometry(toPixels(row.geometry(index)));
@@ -106,16 +128,10 @@ void ControlSet::build(QWidget &form, const ControlRow &row, int index)
     else if (row.font == Font::Control)
         widget->setFont(assets::controlFont());
     if (row.pointer == Pointer::ButtonHand)
-        widget->setCursor(services::plattform().bildZeiger() ? assets::buttonPointer()
-                                                             : QCursor(Qt::PointingHandCursor));
+        widget->setCursor(services::platform().pictureCursors() ? assets::buttonPointer()
+                                                                : QCursor(Qt::PointingHandCursor));
     else if (row.pointer == Pointer::Arrow)
         widget->setCursor(Qt::ArrowCursor);
-    if (row.tabIndex >= 0)
-        widget->setProperty("TabIndex", row.tabIndex + slot(index));
-    // Buttons without caption or picture (pointer lines, capo strips) are
-    // named by their tooltip; the others by caption or picture.
-    if (row.kind == ControlKind::CommandButton && row.captions.empty() && !row.startbild)
-        widget->setAccessibleName(textOf(row.tooltips, index).trimmed());
     widget->setVisible(row.visibleAtStart);
     // Each new control lies behind all controls created before it.
     widget->lower();
@@ -123,23 +139,9 @@ void ControlSet::build(QWidget &form, const ControlRow &row, int index)
     m_widgets[static_cast<std::size_t>(row.name)][slot(index)] = widget;
     if (row.startbild) {
         const assets::BildId bild{row.startbild->art, row.startbild->jeElement ? index : 0};
-        setPicture(control, QVariant::fromValue(assets::picture(bild)));
+        setPicture(control, QVariant::fromValue(bildInhalt(bild)));
     }
-}
-
-void ControlSet::setTabOrder()
-{
-    std::map<int, QWidget *> byTabIndex;
-    for (const auto &elements : m_widgets)
-        for (QWidget *widget : elements)
-            if (widget && widget->focusPolicy() != Qt::NoFocus)
-                byTabIndex.emplace(widget->property("TabIndex").toInt(), widget);
-    QWidget *previous = nullptr;
-    for (const auto &[tabIndex, widget] : byTabIndex) {
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
+    return widget;
 }
 
 QWidget *ControlSet::widget(Steuerelement control) const
@@ -192,18 +194,18 @@ void ControlSet::setVisible(Steuerelement control, bool visible)
 Bild ControlSet::picture(Steuerelement control) const
 {
     if (auto *button = qobject_cast<controls::CommandButton *>(widget(control)))
-        return QVariant::fromValue(assets::Picture{button->picture(), button->pictureDescription(),
-                                                   button->pictureDetail()});
+        return QVariant::fromValue(
+            BildInhalt{button->picture(), button->pictureDescription(), button->pictureDetail()});
     const controls::ImageControl *picture = image(control);
-    return QVariant::fromValue(assets::Picture{picture->picture(), picture->pictureDescription(),
-                                               picture->pictureDetail()});
+    return QVariant::fromValue(
+        BildInhalt{picture->picture(), picture->pictureDescription(), picture->pictureDetail()});
 }
 
 void ControlSet::setPicture(Steuerelement control, const Bild &bild)
 {
-    if (!bild.canConvert<assets::Picture>())
-        throw std::invalid_argument("not a picture: " + bild.toString().toStdString());
-    const auto picture = bild.value<assets::Picture>();
+    if (!bild.canConvert<BildInhalt>())
+        throw std::invalid_argument("kein Bild: " + bild.toString().toStdString());
+    const auto picture = bild.value<BildInhalt>();
     QWidget *w = widget(control);
     if (auto *button = qobject_cast<controls::CommandButton *>(w))
         button->setPicture(picture.pixmap, picture.description, picture.detail);

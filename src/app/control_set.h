@@ -1,9 +1,12 @@
 #pragma once
 
-#include "benannte_steuerelemente.h"
+#include "assets/bilder.h"
+#include "chart/benannte_steuerelemente.h"
 #include "form_definition.h"
 
 #include <QList>
+#include <QPixmap>
+#include <QString>
 
 #include <array>
 
@@ -18,6 +21,17 @@ class LabelControl;
 } // namespace griffwandler::controls
 
 namespace griffwandler::app {
+
+// What a chart Bild holds in this window: the picture and what screen readers say
+// of it, so that assigning a picture carries its name along.
+struct BildInhalt {
+    QPixmap pixmap;
+    QString description;
+    QString detail; // empty when there is nothing to add
+};
+
+// A picture of the set as a control of this window shows it.
+BildInhalt bildInhalt(assets::BildId id);
 
 // The window's 85 controls, built from the table formDefinition(), addressed by
 // name and index. This is what the capo chart's write sequences act on.
@@ -41,8 +55,10 @@ public:
     void setCaption(Steuerelement control, const QString &caption) override;
 
 private:
-    void build(QWidget &form, const ControlRow &row, int index);
-    void setTabOrder();
+    // The control of one row and element with its kind's own properties.
+    static QWidget *create(QWidget &form, const ControlRow &row, int index);
+    // ... with the properties every kind shares, in its place in the set.
+    QWidget *build(QWidget &form, const ControlRow &row, int index);
 
     std::array<QList<QWidget *>, NameCount> m_widgets;
 };

@@ -15,14 +15,14 @@ Kind classify(std::exception_ptr error, QString &what)
     try {
         std::rethrow_exception(error);
     } catch (const std::logic_error &e) {
-        what = QStringLiteral("internal error: ") + QString::fromLocal8Bit(e.what());
+        what = QStringLiteral("interner Fehler: ") + QString::fromUtf8(e.what());
         return Kind::ProgramFault;
     } catch (const std::bad_alloc &) {
-        what = QStringLiteral("out of memory");
+        what = QStringLiteral("nicht genug Speicher");
     } catch (const std::exception &e) {
-        what = QString::fromLocal8Bit(e.what());
+        what = QString::fromUtf8(e.what());
     } catch (...) {
-        what = QStringLiteral("internal error: an unknown exception");
+        what = QStringLiteral("interner Fehler: eine unbekannte Ausnahme");
         return Kind::ProgramFault;
     }
     return Kind::Surroundings;

@@ -1,8 +1,8 @@
 #include "form_definition.h"
 
-#include "akkorde.h"
-#include "classic_palette.h"
-#include "web_adressen.h"
+#include "chart/akkorde.h"
+#include "controls/classic_palette.h"
+#include "services/web_addresses.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bildkatalog.h"
-#include "steuerelement.h"
+#include "assets/bildkatalog.h"
+#include "chart/steuerelement.h"
 
 #include <QtGlobal>
 

@@ -21,8 +21,8 @@ public:
     explicit GriffwandlerForm(QWidget *parent = nullptr);
     ~GriffwandlerForm() override;
 
-    ControlSet &controls() { return *m_controls; }
-    const ControlSet &controls() const { return *m_controls; }
+    ControlSet &controlSet() { return *m_controlSet; }
+    const ControlSet &controlSet() const { return *m_controlSet; }
 
     // The window is loaded once, right before it is first shown.
     void setVisible(bool visible) override;
@@ -44,7 +44,7 @@ private:
     // Tells screen readers what the click on fret `bundIndex` changed.
     void sayFret(int bundIndex, controls::CommandButton *focused, const QString &chordBefore);
 
-    std::unique_ptr<ControlSet> m_controls;
+    std::unique_ptr<ControlSet> m_controlSet;
     bool m_loaded = false;
 };
 

@@ -1,6 +1,6 @@
-#include "programm_start.h"
+#include "startup.h"
 
 int main(int argc, char *argv[])
 {
-    return griffwandler::app::programmStarten(argc, argv);
+    return griffwandler::app::runProgram(argc, argv);
 }

@@ -65,7 +65,7 @@ function(griff_read_pictures)
         "    int breite;\n    int hoehe;\n    bool doppelt;\n    bool deckend;\n};\n\n"
         "inline constexpr std::array<Bilddatei, ${count}> Bilddateien{{\n${entries}}};\n\n"
         "} // namespace griffwandler::assets\n")
-    set(header_file ${CMAKE_BINARY_DIR}/generated/bildkatalog/bildkatalog.h)
+    set(header_file ${CMAKE_BINARY_DIR}/generated/assets/bildkatalog.h)
     if(EXISTS ${header_file})
         file(READ ${header_file} old_header)
     endif()

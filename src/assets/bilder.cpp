@@ -1,7 +1,5 @@
 #include "bilder.h"
 
-#include "akkorde.h"
-
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -30,44 +28,15 @@ namespace griffwandler::assets {
 
 namespace {
 
+// The pixel each pointer picture points with: the tip of the hand's finger, the
+// tip of the arrow.
+constexpr QPoint ButtonPointerHotSpot{9, 0};
+constexpr QPoint WindowPointerHotSpot{15, 0};
+
 QString resourceStem(const Bilddatei &file)
 {
-    return QStringLiteral(":/griffwandler/") + text(file.datei);
-}
-
-// What a screen reader adds to the name: for a black key, its flat name too.
-QString detail(BildId id)
-{
-    if (id.art != Bildart::BlaueKarte && id.art != Bildart::RoteKarte)
-        return {};
-    const Akkord &chord = akkord(id.index);
-    if (chord.auchAls.empty())
-        return {};
-    return QStringLiteral("%1, auch %2").arg(text(chord.gesprochen), text(chord.auchAls));
-}
-
-QString description(BildId id)
-{
-    switch (id.art) {
-    case Bildart::BlaueKarte:
-    case Bildart::RoteKarte:
-        return text(akkord(id.index).gesprochen);
-    case Bildart::Bundzahl:
-        return QStringLiteral("Bund ") + text(Bundzahlen.at(std::size_t(id.index)));
-    case Bildart::Teddy:
-        return QStringLiteral("Teddybär");
-    case Bildart::UeberschriftAlt:
-        return QStringLiteral("Der alte Akkord");
-    case Bildart::UeberschriftNeuBlau:
-    case Bildart::UeberschriftNeuRot:
-        return QStringLiteral("Der neue Akkord");
-    case Bildart::Titel:
-        return QStringLiteral("Griffwandler: Tonarten umschreiben");
-    case Bildart::Gitarrenhals:
-        return QStringLiteral("Gitarrenhals");
-    default:
-        return {};
-    }
+    return QStringLiteral(":/griffwandler/") +
+           QString::fromUtf16(file.datei.data(), qsizetype(file.datei.size()));
 }
 
 // Whether every one of `count` little-endian ARGB words has alpha 0xFF: exactly
@@ -165,15 +134,15 @@ const Bilddatei *bilddatei(BildId id)
     return nullptr;
 }
 
-Picture picture(BildId id)
+QPixmap bild(BildId id)
 {
     const Bilddatei *file = bilddatei(id);
     if (!file || file->art == Bildart::WebSymbol)
-        throw std::out_of_range("no picture " + std::to_string(int(id.art)) + '/' +
-                                std::to_string(id.index) + " in the program");
+        throw std::out_of_range("kein Bild " + std::to_string(int(id.art)) + '/' +
+                                std::to_string(id.index) + " im Programm");
     // One slot per file of the manifest. The pixmaps go before the application
     // does: a pixmap must not outlive the window system it belongs to.
-    static std::array<std::optional<Picture>, Bilddateien.size()> cache;
+    static std::array<std::optional<QPixmap>, Bilddateien.size()> cache;
     static const bool freed = [] {
         qAddPostRoutine([] {
             for (auto &slot : cache)
@@ -182,9 +151,9 @@ Picture picture(BildId id)
         return true;
     }();
     Q_UNUSED(freed);
-    std::optional<Picture> &slot = cache[std::size_t(file - Bilddateien.data())];
+    std::optional<QPixmap> &slot = cache[std::size_t(file - Bilddateien.data())];
     if (!slot)
-        slot = Picture{loadPixmap(resourceStem(*file), file->doppelt), description(id), detail(id)};
+        slot = loadPixmap(resourceStem(*file), file->doppelt);
     return *slot;
 }
 
@@ -219,7 +188,7 @@ QCursor buttonPointer()
         registerBilderResources();
         cursor.emplace(QPixmap::fromImage(rawImage(resourceStem(*bilddatei({Bildart::Zeiger, 0})) +
                                                    QStringLiteral(".argb"))),
-                       9, 0);
+                       ButtonPointerHotSpot.x(), ButtonPointerHotSpot.y());
         qAddPostRoutine([] { cursor.reset(); });
     }
     return *cursor;
@@ -230,7 +199,7 @@ QCursor windowPointer()
     registerBilderResources();
     return QCursor(QPixmap::fromImage(rawImage(resourceStem(*bilddatei({Bildart::Zeiger, 1})) +
                                                QStringLiteral(".argb"))),
-                   15, 0);
+                   WindowPointerHotSpot.x(), WindowPointerHotSpot.y());
 }
 
 QFont formFont()

@@ -8,7 +8,7 @@ namespace griffwandler {
 namespace {
 
 // "Kapo im dritten Bund. Bund III.": the fret as an ordinal word and as its numeral.
-constexpr std::array<std::u16string_view, BundAnzahl> CapoTexts{
+constexpr std::array<std::u16string_view, BundAnzahl> KapoTexte{
     u"Kapo im ersten Bund. Bund I.", u"Kapo im zweiten Bund. Bund II.",
     u"Kapo im dritten Bund. Bund III.", u"Kapo im vierten Bund. Bund IV.",
     u"Kapo im f\u00fcnften Bund. Bund V."};
@@ -23,8 +23,8 @@ constexpr bool endsWithNumeral(std::u16string_view text, std::u16string_view num
 
 static_assert(
     [] {
-        for (std::size_t k = 0; k < CapoTexts.size(); ++k)
-            if (!endsWithNumeral(CapoTexts[k], Bundzahlen[k]))
+        for (std::size_t k = 0; k < KapoTexte.size(); ++k)
+            if (!endsWithNumeral(KapoTexte[k], Bundzahlen[k]))
                 return false;
         return true;
     }(),
@@ -38,7 +38,7 @@ KapoStellung kapoStellung(int bundIndex)
 
     KapoStellung stellung;
     stellung.bund = bundIndex + 1;
-    stellung.beschriftung = text(CapoTexts[std::size_t(bundIndex)]);
+    stellung.beschriftung = text(KapoTexte[std::size_t(bundIndex)]);
     // The chord n semitones lower; adding 12 keeps the remainder non-negative.
     for (int c = 0; c < SpaltenAnzahl; ++c)
         stellung.quelle[c] = (c - stellung.bund + SpaltenAnzahl) % SpaltenAnzahl;

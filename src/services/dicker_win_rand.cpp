@@ -1,12 +1,16 @@
 #include "dicker_win_rand.h"
 
-#include "plattform.h"
+#include "platform.h"
+
+#include <QWidget>
 
 namespace griffwandler::services {
 
 void DickenRandSetzen(WId hWnd)
 {
-    plattform().dickenRandSetzen(hWnd);
+    // Like the native calls on an invalid handle: no effect.
+    if (QWidget *window = QWidget::find(hWnd))
+        platform().dickenRandSetzen(*window);
 }
 
 } // namespace griffwandler::services

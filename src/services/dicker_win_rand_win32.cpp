@@ -1,4 +1,4 @@
-#include "win32_dienste.h"
+#include "win32_services.h"
 
 #include <windows.h>
 
@@ -16,7 +16,7 @@ void dickenRandSetzen(void *hwnd)
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE);
 }
 
-Rahmen rahmenMitKlientRand(void *hwnd)
+Frame frameWithClientEdge(void *hwnd)
 {
     const HWND window = static_cast<HWND>(hwnd);
     RECT outer{};
@@ -36,7 +36,7 @@ Rahmen rahmenMitKlientRand(void *hwnd)
             outer.bottom - origin.y - client.bottom + edgeY};
 }
 
-void titelLeeren(void *hwnd)
+void clearTitle(void *hwnd)
 {
     SetWindowTextW(static_cast<HWND>(hwnd), L"");
 }

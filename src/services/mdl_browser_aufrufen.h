@@ -3,8 +3,6 @@
 #include <QString>
 #include <QtGui/qwindowdefs.h>
 
-class QWidget;
-
 namespace griffwandler::services {
 
 // Hands `address` to the user's default handler for web addresses, with the
@@ -16,12 +14,5 @@ namespace griffwandler::services {
 // unsuccessfully) is told the same way. The message never waits for the user
 // inside the call.
 void BrowserAufrufen(WId hWnd, const QString &address);
-
-// The text of that message.
-QString browserFehlerText(const QString &address);
-
-// Shows that message, owned by `owner` (window-modal) or, without an owner,
-// application-modal, and returns at once.
-void browserFehlerMelden(QWidget *owner, const QString &address);
 
 } // namespace griffwandler::services

@@ -1,4 +1,4 @@
-#include "win32_dienste.h"
+#include "win32_services.h"
 
 #include <windows.h>
 

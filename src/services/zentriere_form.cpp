@@ -1,6 +1,6 @@
 #include "zentriere_form.h"
 
-#include "plattform.h"
+#include "platform.h"
 #include "twips.h"
 
 #include <QGuiApplication>
@@ -8,71 +8,26 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <cfloat>
-#include <cmath>
-
 namespace griffwandler::services {
 
-Regel platzierungsRegel(qint32 mode)
+void FormZentrieren(FormAccess &form, ScreenAccess &screen, qint32 mode)
 {
-    switch (mode) {
-    case 0:
-        return {Lage::Null, Lage::Mitte};
-    case 1:
-        return {Lage::Ende, Lage::Mitte};
-    case 2:
-        return {Lage::Mitte, Lage::Null};
-    case 3:
-        return {Lage::Mitte, Lage::Ende};
-    case 4:
-        return {Lage::Mitte, Lage::Mitte};
-    default:
-        return {};
-    }
-}
+    const PlacementRule rule = placementRule(mode);
 
-std::optional<float> koordinate(Lage lage, float screenExtent, float formExtent)
-{
-    // Computed in double so that the halves and the difference are exact for
-    // every pair of single values; only the stored result is single. The
-    // range test must come before the narrowing, which is undefined for
-    // values outside the single range.
-    double value = 0.0;
-    switch (lage) {
-    case Lage::Unveraendert:
-        return std::nullopt;
-    case Lage::Null:
-        return 0.0f;
-    case Lage::Ende:
-        value = double(screenExtent) - double(formExtent);
-        break;
-    case Lage::Mitte:
-        value = double(screenExtent) / 2.0 - double(formExtent) / 2.0;
-        break;
-    }
-    if (!std::isfinite(value) || std::fabs(value) > double(FLT_MAX))
-        throw FloatingPointError("Gleitkommafehler bei der Fensterplatzierung");
-    return static_cast<float>(value);
-}
-
-void FormZentrieren(FormZugriff &form, BildschirmZugriff &screen, qint32 mode)
-{
-    const Regel regel = platzierungsRegel(mode);
-
-    if (regel.left == Lage::Null) {
+    if (rule.left == Alignment::Start) {
         form.setLeft(0.0f);
-    } else if (regel.left != Lage::Unveraendert) {
+    } else if (rule.left != Alignment::Unchanged) {
         const float formWidth = form.width();
         const float screenWidth = screen.width();
-        form.setLeft(*koordinate(regel.left, screenWidth, formWidth));
+        form.setLeft(*coordinate(rule.left, screenWidth, formWidth));
     }
 
-    if (regel.top == Lage::Null) {
+    if (rule.top == Alignment::Start) {
         form.setTop(0.0f);
-    } else if (regel.top != Lage::Unveraendert) {
+    } else if (rule.top != Alignment::Unchanged) {
         const float formHeight = form.height();
         const float screenHeight = screen.height();
-        form.setTop(*koordinate(regel.top, screenHeight, formHeight));
+        form.setTop(*coordinate(rule.top, screenHeight, formHeight));
     }
 }
 
@@ -82,40 +37,40 @@ namespace {
 // by the frame that the platform says to allow for. The window itself is
 // placed by its client area: the toolkit does not know the frame of a window
 // that is not shown yet.
-class WidgetZugriff : public FormZugriff {
+class WidgetAccess : public FormAccess {
 public:
-    WidgetZugriff(QWidget &form, const QMarginsF &rahmen) : m_form(form), m_rahmen(rahmen) {}
+    WidgetAccess(QWidget &form, const QMarginsF &frame) : m_form(form), m_frame(frame) {}
 
     float width() override
     {
-        return pixelZuTwips(m_form.width() + m_rahmen.left() + m_rahmen.right());
+        return pixelsToTwips(m_form.width() + m_frame.left() + m_frame.right());
     }
     float height() override
     {
-        return pixelZuTwips(m_form.height() + m_rahmen.top() + m_rahmen.bottom());
+        return pixelsToTwips(m_form.height() + m_frame.top() + m_frame.bottom());
     }
     void setLeft(float twips) override
     {
         const QRect client = m_form.geometry();
-        const int x = twipsZuPixeln(double(twips) + m_rahmen.left() * TwipsProPixel);
+        const int x = twipsToPixels(double(twips) + m_frame.left() * TwipsPerPixel);
         m_form.setGeometry(client.translated(x - client.x(), 0));
     }
     void setTop(float twips) override
     {
         const QRect client = m_form.geometry();
-        const int y = twipsZuPixeln(double(twips) + m_rahmen.top() * TwipsProPixel);
+        const int y = twipsToPixels(double(twips) + m_frame.top() * TwipsPerPixel);
         m_form.setGeometry(client.translated(0, y - client.y()));
     }
 
 private:
     QWidget &m_form;
-    QMarginsF m_rahmen;
+    QMarginsF m_frame;
 };
 
-class PrimaryScreenZugriff : public BildschirmZugriff {
+class PrimaryScreenAccess : public ScreenAccess {
 public:
-    float width() override { return pixelZuTwips(geometry().width()); }
-    float height() override { return pixelZuTwips(geometry().height()); }
+    float width() override { return pixelsToTwips(geometry().width()); }
+    float height() override { return pixelsToTwips(geometry().height()); }
 
 private:
     static QRect geometry()
@@ -133,17 +88,17 @@ void FormZentrieren(QWidget &form, qint32 mode)
 {
     // Where the window system places every window itself, the window cannot
     // say where it wants to be: nothing is computed that could not take effect.
-    if (!plattform().kannFensterPlatzieren())
+    if (!platform().canPlaceWindows())
         return;
-    const Regel regel = platzierungsRegel(mode);
-    if (regel.left == Lage::Unveraendert && regel.top == Lage::Unveraendert)
+    const PlacementRule rule = placementRule(mode);
+    if (rule.placesNothing())
         return;
-    const Plattform::Platzierungsweg weg = plattform().platzierungVorbereiten(form, regel);
-    if (weg.demSystemUeberlassen)
+    const Platform::Placement placement = platform().preparePlacement(form, rule);
+    if (placement.leftToSystem)
         return;
-    WidgetZugriff formZugriff(form, weg.rahmen);
-    PrimaryScreenZugriff screenZugriff;
-    FormZentrieren(formZugriff, screenZugriff, mode);
+    WidgetAccess formAccess(form, placement.frame);
+    PrimaryScreenAccess screenAccess;
+    FormZentrieren(formAccess, screenAccess, mode);
 }
 
 } // namespace griffwandler::services

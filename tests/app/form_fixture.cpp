@@ -1,13 +1,13 @@
 #include "form_fixture.h"
 
-#include "bilder.h"
-#include "label_control.h"
+#include "assets/bilder.h"
+#include "controls/label_control.h"
 
 namespace griffwandler::test {
 
 qint64 pictureKey(const app::GriffwandlerForm &form, Steuerelement control)
 {
-    return form.controls().picture(control).value<assets::Picture>().pixmap.cacheKey();
+    return form.controlSet().picture(control).value<app::BildInhalt>().pixmap.cacheKey();
 }
 
 Snapshot snapshot(const app::GriffwandlerForm &form)
@@ -17,7 +17,7 @@ Snapshot snapshot(const app::GriffwandlerForm &form)
         const auto name = static_cast<Name>(n);
         for (int i = 0; i < elementCount(name); ++i) {
             const Steuerelement control{name, isArray(name) ? i : -1};
-            QWidget *widget = form.controls().widget(control);
+            QWidget *widget = form.controlSet().widget(control);
             const QString key = toString(control);
             shot.visible[key] = !widget->isHidden();
             if (auto *label = qobject_cast<controls::LabelControl *>(widget))

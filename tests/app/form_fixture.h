@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control_set.h"
-#include "griffwandler_form.h"
+#include "app/control_set.h"
+#include "app/griffwandler_form.h"
 
 #include <QHash>
 #include <QPixmap>

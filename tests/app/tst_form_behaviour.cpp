@@ -1,10 +1,10 @@
 // The running window: clicks, keys and what they change, on real widgets.
 #include "app/form_fixture.h"
 #include "app/url_recorder.h"
-#include "bilder.h"
-#include "command_button.h"
-#include "label_control.h"
-#include "web_adressen.h"
+#include "assets/bilder.h"
+#include "controls/command_button.h"
+#include "controls/label_control.h"
+#include "services/web_addresses.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -45,7 +45,7 @@ private Q_SLOTS:
     void linksOpenTheirPages();
 
 private:
-    QWidget *w(Name name, int index = -1) { return m_form->controls().widget({name, index}); }
+    QWidget *w(Name name, int index = -1) { return m_form->controlSet().widget({name, index}); }
     void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 5)); }
     std::unique_ptr<GriffwandlerForm> m_form;
     test::UrlRecorder m_urls;
@@ -76,7 +76,7 @@ void TestFormBehaviour::fretThreeOnRealWidgets()
                  pictureKey(*m_form, {Name::Rote, (c + 9) % 12}));
     for (int j = 0; j < 5; ++j)
         QCOMPARE(!w(Name::KapoStreifen, j)->isHidden(), j == 2);
-    QCOMPARE(m_form->controls().label({Name::Label1})->caption(),
+    QCOMPARE(m_form->controlSet().label({Name::Label1})->caption(),
              QStringLiteral("Kapo im dritten Bund. Bund III."));
     // The card under F now reads as D, for screen readers too, and names the chord it
     // replaces; the one under Fis reads as Dis with its flat name.
@@ -126,7 +126,7 @@ void TestFormBehaviour::fretIsAnnounced()
     int fret = -1;
     for (const QChar key : keys) {
         fret = key.digitValue() - 1;
-        QSignalSpy clicked(m_form->controls().button({Name::BundTaste, fret}),
+        QSignalSpy clicked(m_form->controlSet().button({Name::BundTaste, fret}),
                            &QAbstractButton::clicked);
         QTest::keyClick(focused, Qt::Key(Qt::Key_0 + key.digitValue()));
         QTRY_COMPARE(clicked.size(), 1);
@@ -278,7 +278,7 @@ void TestFormBehaviour::tabOrder()
 
 void TestFormBehaviour::spaceAtStartEnds()
 {
-    QSignalSpy clicked(m_form->controls().button({Name::Command1}), &QAbstractButton::clicked);
+    QSignalSpy clicked(m_form->controlSet().button({Name::Command1}), &QAbstractButton::clicked);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(clicked.size(), 1);
     QVERIFY(!m_form->isVisible());
@@ -332,7 +332,7 @@ void TestFormBehaviour::numberKeysClickFrets()
     QFETCH(int, fret);
     std::array<std::unique_ptr<QSignalSpy>, 5> clicks;
     for (int k = 0; k < 5; ++k)
-        clicks[k] = std::make_unique<QSignalSpy>(m_form->controls().button({Name::BundTaste, k}),
+        clicks[k] = std::make_unique<QSignalSpy>(m_form->controlSet().button({Name::BundTaste, k}),
                                                  &QAbstractButton::clicked);
     QWidget *focus = w(Name::Noten1, 3);
     focus->setFocus();

@@ -3,10 +3,10 @@
 // hand, independently of the table the window is built from, so that a slip in
 // that table shows.
 #include "app/form_fixture.h"
-#include "bilder.h"
-#include "command_button.h"
-#include "image_control.h"
-#include "label_control.h"
+#include "assets/bilder.h"
+#include "controls/command_button.h"
+#include "controls/image_control.h"
+#include "controls/label_control.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -57,7 +57,7 @@ private Q_SLOTS:
     void accessibleKeys();
 
 private:
-    QWidget *w(Name name, int index = -1) { return m_form->controls().widget({name, index}); }
+    QWidget *w(Name name, int index = -1) { return m_form->controlSet().widget({name, index}); }
     std::unique_ptr<GriffwandlerForm> m_form;
 };
 
@@ -75,7 +75,7 @@ void TestFormLayout::windowProperties()
 
 void TestFormLayout::controlCountAndNames()
 {
-    QCOMPARE(m_form->controls().count(), 85);
+    QCOMPARE(m_form->controlSet().count(), 85);
     QCOMPARE(test::snapshot(*m_form).visible.size(), 85);
     // No control is left out of the window and none is there twice.
     QSet<QWidget *> widgets;
@@ -218,16 +218,16 @@ void TestFormLayout::fontsAndCaptions()
              QStringLiteral("&Ende"));
     QCOMPARE(static_cast<controls::CommandButton *>(w(Name::Command3))->text(),
              QStringLiteral("&Webseite"));
-    QCOMPARE(m_form->controls().label({Name::Label1})->caption(),
+    QCOMPARE(m_form->controlSet().label({Name::Label1})->caption(),
              QStringLiteral("Der Griffwandler hilft das Lied umzuschreiben. So kann man "
                             "leichtere Akkorde spielen. "));
-    QCOMPARE(m_form->controls().label({Name::Label2})->caption(),
+    QCOMPARE(m_form->controlSet().label({Name::Label2})->caption(),
              QString::fromUtf16(u"Was musst du tun?  Klicke links auf einen Bund (I-V oder "
                                 u"1-5) und dann schau welchen Akkord du anders haben "
                                 u"m\u00f6chtest, wie z.B. F. Klicke auf das F oben und unten "
                                 u"siehst du wie der Akkord jetzt gespielt werden darf."));
-    QVERIFY(!m_form->controls().label({Name::Label3, 0})->caption().isEmpty());
-    QVERIFY(m_form->controls().label({Name::Label3, 1})->caption().contains(u'.'));
+    QVERIFY(!m_form->controlSet().label({Name::Label3, 0})->caption().isEmpty());
+    QVERIFY(m_form->controlSet().label({Name::Label3, 1})->caption().contains(u'.'));
 }
 
 void TestFormLayout::pointers()
@@ -294,7 +294,7 @@ void TestFormLayout::startingPictures()
     expected.append({{Name::derneueAkkord}, {Bildart::UeberschriftNeuRot, 0}});
     for (const auto &[control, bild] : expected) {
         const qint64 shown = pictureKey(*m_form, control);
-        QVERIFY2(shown != 0 && shown == assets::picture(bild).pixmap.cacheKey(),
+        QVERIFY2(shown != 0 && shown == assets::bild(bild).cacheKey(),
                  qPrintable(toString(control)));
     }
     // No other control holds a picture.

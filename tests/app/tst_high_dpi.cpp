@@ -1,7 +1,7 @@
 // At twice the device pixel ratio the buttons draw the pictures made at twice the
 // resolution, pixel for pixel, not the normal pictures enlarged.
 #include "app/form_fixture.h"
-#include "command_button.h"
+#include "controls/command_button.h"
 
 #include <QFile>
 #include <QPainter>
@@ -98,7 +98,7 @@ private Q_SLOTS:
 private:
     controls::CommandButton *button(Name name, int index)
     {
-        return m_form->controls().button({name, index});
+        return m_form->controlSet().button({name, index});
     }
     std::unique_ptr<GriffwandlerForm> m_form;
 };

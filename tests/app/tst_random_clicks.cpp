@@ -3,8 +3,8 @@
 // click promise, and nothing that no handler writes may have changed.
 #include "app/form_fixture.h"
 #include "app/url_recorder.h"
-#include "command_button.h"
-#include "web_adressen.h"
+#include "controls/command_button.h"
+#include "services/web_addresses.h"
 
 #include <QApplication>
 #include <QRandomGenerator>
@@ -46,10 +46,10 @@ private:
 QString TestRandomClicks::verify(const GriffwandlerForm &form, const Expected &expected,
                                  const QHash<QString, QRect> &geometry, const test::Snapshot &start)
 {
-    const ControlSet &controls = form.controls();
+    const ControlSet &controlSet = form.controlSet();
     using test::pictureKey;
     for (int j = 0; j < 5; ++j)
-        if (controls.widget({Name::KapoStreifen, j})->isHidden() == (j == expected.fret))
+        if (controlSet.widget({Name::KapoStreifen, j})->isHidden() == (j == expected.fret))
             return QStringLiteral("KapoStreifen(%1) visibility").arg(j);
     for (int c = 0; c < 12; ++c) {
         const qint64 shown = pictureKey(form, {Name::Noten2, c});
@@ -58,9 +58,9 @@ QString TestRandomClicks::verify(const GriffwandlerForm &form, const Expected &e
                               : pictureKey(form, {Name::Rote, (c - expected.fret - 1 + 12) % 12});
         if (shown != wanted)
             return QStringLiteral("Noten2(%1) picture").arg(c);
-        if (controls.widget({Name::Teddy, c})->isHidden() == (c == expected.column))
+        if (controlSet.widget({Name::Teddy, c})->isHidden() == (c == expected.column))
             return QStringLiteral("Teddy(%1) visibility").arg(c);
-        if (controls.widget({Name::TeddyLine, c})->isHidden() == (c == expected.column))
+        if (controlSet.widget({Name::TeddyLine, c})->isHidden() == (c == expected.column))
             return QStringLiteral("TeddyLine(%1) visibility").arg(c);
         if (pictureKey(form, {Name::Noten1, c}) !=
             start.picture.value(QStringLiteral("Noten1(%1)").arg(c)))
@@ -96,7 +96,7 @@ void TestRandomClicks::invariantsHoldAfterEveryEvent()
     const quint32 seed = 20261208;
     QRandomGenerator random(seed);
     Expected expected;
-    QWidget *command1 = form.controls().widget({Name::Command1});
+    QWidget *command1 = form.controlSet().widget({Name::Command1});
     int clicks = 0;
     int keys = 0;
     for (int event = 0; event < 20000; ++event) {

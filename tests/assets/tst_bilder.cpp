@@ -1,7 +1,6 @@
-// The picture library as the window uses it: pictures with their descriptions,
-// icon, pointers and the embedded fonts.
-#include "akkorde.h"
-#include "bilder.h"
+// The picture library as the window uses it: pictures, icon, pointers and the
+// embedded fonts.
+#include "assets/bilder.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -21,19 +20,11 @@ Q_DECLARE_METATYPE(griffwandler::assets::BildId)
 
 namespace {
 
-// Each column's chord as German speakers say it (the cards write "C#"), and what a
-// screen reader adds for the black keys: the flat that names the same key.
-const char *const ChordNames[12] = {"C",   "Cis", "D",   "Dis", "E", "F",
-                                    "Fis", "G",   "Gis", "A",   "B", "H"};
-const char *const ChordDetails[12] = {
-    "", "Cis, auch Des", "", "Dis, auch Es", "", "", "Fis, auch Ges", "", "Gis, auch As", "", "",
-    ""};
-
 // The file a picture is stored in, below the assets folder, as the manifest names it.
 QString fileOf(BildId id)
 {
     const Bilddatei *file = bilddatei(id);
-    return file ? text(file->datei) : QString();
+    return file ? QString::fromUtf16(file->datei.data(), qsizetype(file->datei.size())) : QString();
 }
 
 QSize expectedSize(BildId id)
@@ -48,11 +39,9 @@ class TestBilder : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void pictureSizeAndDescription_data();
-    void pictureSizeAndDescription();
+    void pictureSize_data();
+    void pictureSize();
     void pixelRatioFollowsTheScreen();
-    void sameColumnSameChordName_data();
-    void sameColumnSameChordName();
     void rejectsIndicesOutOfRange_data();
     void rejectsIndicesOutOfRange();
     void programIconHasNineOpaqueSizes();
@@ -62,56 +51,38 @@ private Q_SLOTS:
     void fontsHaveArialMetrics();
 };
 
-void TestBilder::pictureSizeAndDescription_data()
+void TestBilder::pictureSize_data()
 {
     QTest::addColumn<BildId>("id");
-    QTest::addColumn<QString>("description");
-    for (int k = 0; k < 12; ++k) {
-        const QString name = QString::fromLatin1(ChordNames[k]);
-        QTest::addRow("blue %d", k) << BildId{Bildart::BlaueKarte, k} << name;
-        QTest::addRow("red %d", k) << BildId{Bildart::RoteKarte, k} << name;
-    }
-    const char *const numerals[5] = {"I", "II", "III", "IV", "V"};
-    for (int f = 0; f < 5; ++f)
-        QTest::addRow("fret %d", f)
-            << BildId{Bildart::Bundzahl, f} << QStringLiteral("Bund ") + QLatin1String(numerals[f]);
-    QTest::newRow("teddy") << BildId{Bildart::Teddy, 0} << QStringLiteral("Teddybär");
-    QTest::newRow("old") << BildId{Bildart::UeberschriftAlt, 0}
-                         << QStringLiteral("Der alte Akkord");
-    QTest::newRow("new blue") << BildId{Bildart::UeberschriftNeuBlau, 0}
-                              << QStringLiteral("Der neue Akkord");
-    QTest::newRow("new red") << BildId{Bildart::UeberschriftNeuRot, 0}
-                             << QStringLiteral("Der neue Akkord");
-    QTest::newRow("banner") << BildId{Bildart::Titel, 0} << QString();
-    QTest::newRow("neck") << BildId{Bildart::Gitarrenhals, 0} << QStringLiteral("Gitarrenhals");
+    for (const Bilddatei &file : Bilddateien)
+        if (file.art != Bildart::WebSymbol && file.art != Bildart::Symbol &&
+            file.art != Bildart::Zeiger)
+            QTest::addRow("%s", qPrintable(QString::fromUtf16(file.datei.data(),
+                                                              qsizetype(file.datei.size()))))
+                << BildId{file.art, file.index};
 }
 
-void TestBilder::pictureSizeAndDescription()
+void TestBilder::pictureSize()
 {
     QFETCH(BildId, id);
-    QFETCH(QString, description);
-    const Picture p = picture(id);
-    QVERIFY(!p.pixmap.isNull());
-    QCOMPARE(p.pixmap.deviceIndependentSize().toSize(), expectedSize(id));
-    if (description.isEmpty())
-        QVERIFY(p.description.contains(QStringLiteral("Griffwandler")));
-    else
-        QCOMPARE(p.description, description);
+    const QPixmap pixmap = bild(id);
+    QVERIFY(!pixmap.isNull());
+    QCOMPARE(pixmap.deviceIndependentSize().toSize(), expectedSize(id));
     // Loaded once: a second request shares the same pixels.
-    QCOMPARE(picture(id).pixmap.cacheKey(), p.pixmap.cacheKey());
+    QCOMPARE(bild(id).cacheKey(), pixmap.cacheKey());
     // What is embedded is exactly the committed picture file of the screen's scale.
-    const int ratio = int(p.pixmap.devicePixelRatio());
+    const int ratio = int(pixmap.devicePixelRatio());
     const QImage file(QStringLiteral(GRIFF_ASSETS_DIR "/") + fileOf(id) +
                       (ratio == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
     QVERIFY(!file.isNull());
-    QCOMPARE(p.pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+    QCOMPARE(pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
              file.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     // The pixels may lie in read-only memory: drawing on a picture handed out
     // works on a copy and leaves the stored one as it was.
-    QPixmap drawnOn = p.pixmap;
+    QPixmap drawnOn = pixmap;
     QPainter(&drawnOn).fillRect(drawnOn.rect(), Qt::red);
     QCOMPARE(drawnOn.toImage().pixelColor(0, 0), QColor(Qt::red));
-    QCOMPARE(picture(id).pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+    QCOMPARE(bild(id).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
              file.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
@@ -123,33 +94,10 @@ void TestBilder::pixelRatioFollowsTheScreen()
     QCOMPARE(qGuiApp->devicePixelRatio(), expected);
     for (const BildId id : {BildId{Bildart::BlaueKarte, 5}, BildId{Bildart::Gitarrenhals, 0},
                             BildId{Bildart::Titel, 0}}) {
-        const QPixmap pixmap = picture(id).pixmap;
+        const QPixmap pixmap = bild(id);
         QCOMPARE(pixmap.devicePixelRatio(), expected);
         QCOMPARE(pixmap.size(), expectedSize(id) * int(expected));
     }
-}
-
-void TestBilder::sameColumnSameChordName_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("detail");
-    for (int k = 0; k < 12; ++k)
-        QTest::addRow("%d", k) << k << QString::fromLatin1(ChordNames[k])
-                               << QString::fromLatin1(ChordDetails[k]);
-}
-
-void TestBilder::sameColumnSameChordName()
-{
-    QFETCH(int, column);
-    QFETCH(QString, name);
-    QFETCH(QString, detail);
-    QCOMPARE(text(akkord(column).gesprochen), name);
-    QCOMPARE(picture({Bildart::BlaueKarte, column}).description, name);
-    QCOMPARE(picture({Bildart::RoteKarte, column}).description, name);
-    QCOMPARE(picture({Bildart::BlaueKarte, column}).detail, detail);
-    QCOMPARE(picture({Bildart::RoteKarte, column}).detail, detail);
-    QVERIFY(!name.contains(u'b')); // German names: no flats
 }
 
 void TestBilder::rejectsIndicesOutOfRange_data()
@@ -167,8 +115,7 @@ void TestBilder::rejectsIndicesOutOfRange_data()
 void TestBilder::rejectsIndicesOutOfRange()
 {
     QFETCH(BildId, id);
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, picture(id));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, akkord(id.index == 12 ? 12 : -1));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, bild(id));
 }
 
 void TestBilder::programIconHasNineOpaqueSizes()

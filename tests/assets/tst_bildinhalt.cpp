@@ -1,6 +1,6 @@
 // What the committed picture files show: sizes, backgrounds, colours and the guitar
 // neck's geometry that the fret buttons and capo strips are placed against.
-#include "bildkatalog.h"
+#include "assets/bildkatalog.h"
 
 #include <QFile>
 #include <QGuiApplication>

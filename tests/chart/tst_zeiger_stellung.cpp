@@ -1,7 +1,7 @@
+#include "chart/kapo_stellung.h"
 #include "chart/recorder.h"
 #include "chart/window_state.h"
-#include "kapo_stellung.h"
-#include "zeiger_stellung.h"
+#include "chart/zeiger_stellung.h"
 
 #include <QTest>
 

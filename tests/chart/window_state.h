@@ -1,6 +1,6 @@
 #pragma once
 
-#include "benannte_steuerelemente.h"
+#include "chart/benannte_steuerelemente.h"
 
 #include <QHash>
 

@@ -199,21 +199,21 @@ fails_in_one_line() { # fails_in_one_line NAME PATTERN [env ARGUMENTS...]
 cat >"$work/empty-screen.json" <<'END'
 {"screens": [{"name": "Empty", "x": 0, "y": 0, "width": 0, "height": 0, "logicalDpiX": 96, "logicalDpiY": 96}]}
 END
-fails_in_one_line "no framebuffer" 'platform "linuxfb" offers no screen' \
+fails_in_one_line "no framebuffer" 'Plattform "linuxfb" bietet keinen Bildschirm' \
     QT_QPA_PLATFORM="linuxfb:fb=$work/no-framebuffer"
-fails_in_one_line "platform without fonts" "fonts could not be loaded" QT_QPA_PLATFORM=minimal
-fails_in_one_line "screen of size 0" "0 x 0 pixels" \
+fails_in_one_line "platform without fonts" "Schriften des Fensters ließen sich nicht laden" QT_QPA_PLATFORM=minimal
+fails_in_one_line "screen of size 0" "0 x 0 Pixel" \
     QT_QPA_PLATFORM="offscreen:configfile=$work/empty-screen.json"
 fails_in_one_line "no such platform" \
     'Could not find the Qt platform plugin "bogus".*Available platform plugins are: [a-z]' \
     QT_QPA_PLATFORM=bogus
 if grep -Eq "Available platform plugins are: .*wayland([,.]|$)" "$work/err.log"; then
-    fails_in_one_line "wayland without a compositor" "needs a graphical display" \
+    fails_in_one_line "wayland without a compositor" "braucht eine grafische Anzeige" \
         QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$work/no-compositor"
 else
     fails_in_one_line "wayland without its plugin" 'Could not find the Qt platform plugin "wayland"' \
         QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$work/no-compositor"
 fi
-fails_in_one_line "no display" "needs a graphical display" -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+fails_in_one_line "no display" "braucht eine grafische Anzeige" -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
 
 finish

@@ -40,7 +40,7 @@ file(GLOB metainfo RELATIVE "${SCRATCH_DIR}" "${SCRATCH_DIR}/packaging/linux/*.m
 expect("${metainfo}" "<url type=\"homepage\">${home_xml}</url>")
 expect("${metainfo}" "<image>${home_xml}screenshot-start.png</image>")
 expect_no_default("${metainfo}")
-set(header src/services/include/web_adressen.h)
+set(header src/services/include/services/web_addresses.h)
 expect(${header} "QStringLiteral(\"${home}\")")
 expect(${header} "QStringLiteral(\"${second}\")")
 expect(${header} "u\"anderswo.example\"")

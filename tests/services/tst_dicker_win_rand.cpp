@@ -1,6 +1,6 @@
-#include "dicker_win_rand.h"
-#include "klient_rand.h"
-#include "win32_dienste.h"
+#include "services/client_edge.h"
+#include "services/dicker_win_rand.h"
+#include "services/win32_services.h"
 
 #include <QApplication>
 #include <QImage>
@@ -10,8 +10,6 @@
 using namespace griffwandler::services;
 
 namespace {
-
-const QString RandName = QString::fromUtf16(KlientRandName);
 
 // A window whose client area is covered by one red child, so that every pixel
 // of the edge that shows must come from the edge itself.
@@ -31,9 +29,9 @@ struct Fenster {
     }
 };
 
-QList<QWidget *> raender(QWidget &window)
+QList<ClientEdge *> raender(QWidget &window)
 {
-    return window.findChildren<QWidget *>(RandName, Qt::FindDirectChildrenOnly);
+    return window.findChildren<ClientEdge *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
-#include "mdl_browser_aufrufen.h"
-#include "screen_pointer.h"
+#include "services/browser_error.h"
+#include "services/mdl_browser_aufrufen.h"
 #include "services/opener_on_path.h"
-#include "web_adressen.h"
+#include "services/screen_pointer.h"
+#include "services/web_addresses.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -193,7 +194,7 @@ void TestMdlBrowserAufrufen::failedHandOverTellsTheUser()
     BrowserAufrufen(m_window->winId(), address);
 
     QTRY_VERIFY(meldung.shown);
-    QCOMPARE(meldung.text, browserFehlerText(address));
+    QCOMPARE(meldung.text, browserErrorText(address));
     QVERIFY(meldung.text.contains(address));
     QVERIFY(meldung.text.startsWith(QStringLiteral("Die Webseite konnte nicht geöffnet werden.")));
     QCOMPARE(meldung.parent, m_window);
@@ -234,7 +235,7 @@ void TestMdlBrowserAufrufen::openerEndingBadlyIsTold()
     QTRY_VERIFY(opener.ended());
     if (told) {
         QTRY_VERIFY(meldung.shown);
-        QCOMPARE(meldung.text, browserFehlerText(address));
+        QCOMPARE(meldung.text, browserErrorText(address));
         QCOMPARE(meldung.parent, m_window);
         QVERIFY(meldung.modal);
     } else {

@@ -1,4 +1,4 @@
-#include "zentriere_form.h"
+#include "services/zentriere_form.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -13,12 +13,12 @@ using namespace griffwandler::services;
 namespace {
 
 // Logs every access of the placement to the window and the screen, in order.
-class Recorder : public FormZugriff {
+class Recorder : public FormAccess {
 public:
     QStringList log;
     float formWidth = 12000, formHeight = 7800, screenWidth = 15360, screenHeight = 11520;
 
-    struct Screen : BildschirmZugriff {
+    struct Screen : ScreenAccess {
         explicit Screen(Recorder *recorder) : r(recorder) {}
         Recorder *r;
         float width() override { return r->read(QStringLiteral("Screen.Width"), r->screenWidth); }

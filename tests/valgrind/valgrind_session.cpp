@@ -2,11 +2,11 @@
 // checker: fret clicks, card clicks, both links (with the desktop's URL handler
 // replaced), keys, then the end button. Exits 0 only when every step had its
 // effect and the end button ended the event loop.
+#include "app/control_set.h"
+#include "app/griffwandler_form.h"
 #include "app/url_recorder.h"
-#include "control_set.h"
-#include "griffwandler_form.h"
-#include "kapo_stellung.h"
-#include "web_adressen.h"
+#include "chart/kapo_stellung.h"
+#include "services/web_addresses.h"
 
 #include <QApplication>
 #include <QTest>
@@ -37,9 +37,9 @@ void click(QWidget *widget)
 
 void script(GriffwandlerForm &form, const test::UrlRecorder &urls)
 {
-    ControlSet &controls = form.controls();
+    ControlSet &controlSet = form.controlSet();
     auto w = [&](Name name, int index = -1) {
-        return controls.widget({name, index});
+        return controlSet.widget({name, index});
     };
 
     for (int fret : {2, 0, 4, 1, 3}) {

@@ -219,7 +219,7 @@ check "a click on Ende ends griffwandler.exe with status 0" ended_with 0
 windres=x86_64-w64-mingw32-windres
 if "$windres" -c 65001 -I "$repo/src/assets/icon" -O coff -o "$work/res.o" \
     "$repo/packaging/windows/griffwandler.rc" 2>"$work/windres.log" &&
-    "$cxx" -std=c++20 -O1 -Wall -Wextra -Wpedantic -Werror -static -I "$repo/src/services" \
+    "$cxx" -std=c++20 -O1 -Wall -Wextra -Wpedantic -Werror -static -I "$repo/src" \
         "$repo/src/services/dicker_win_rand_win32.cpp" "$repo/src/services/mdl_browser_aufrufen_win32.cpp" \
         "$repo/tests/windows/win32_services_test.cpp" "$work/res.o" \
         -luser32 -lshell32 -lversion -lgdi32 -o "$work/win32_services_test.exe" 2>>"$work/windres.log"; then

@@ -8,7 +8,7 @@
 // The record file is where the browser stand-in appends "<argument count>|<arguments>"
 // for each address it is handed.
 
-#include "win32_dienste.h"
+#include "services/win32_services.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "drawings.h"
 
-#include "akkorde.h"
+#include "chart/akkorde.h"
 #include "raster.h"
 
 #include <QStringList>

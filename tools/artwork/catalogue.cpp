@@ -3,8 +3,8 @@
 #include "drawings.h"
 #include "raster.h"
 
-#include "akkorde.h"
-#include "bildkatalog.h"
+#include "assets/bildkatalog.h"
+#include "chart/akkorde.h"
 
 #include <memory>
 #include <stdexcept>

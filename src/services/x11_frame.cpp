@@ -1,4 +1,4 @@
-#include "x11_rahmen.h"
+#include "x11_frame.h"
 
 #include <xcb/xcb.h>
 
@@ -58,9 +58,9 @@ std::optional<FrameExtents> frameExtents(xcb_connection_t *connection, xcb_windo
     if (!reply || reply->type != XCB_ATOM_CARDINAL || reply->format != 32 ||
         xcb_get_property_value_length(reply.get()) != 16)
         return std::nullopt;
-    FrameExtents rahmen{};
-    std::memcpy(rahmen.data(), xcb_get_property_value(reply.get()), sizeof rahmen);
-    return rahmen;
+    FrameExtents frame{};
+    std::memcpy(frame.data(), xcb_get_property_value(reply.get()), sizeof frame);
+    return frame;
 }
 
 // A property of 32-bit words, or nothing when it is missing or of another type.
@@ -111,8 +111,8 @@ private:
 
 } // namespace
 
-std::optional<FrameExtents> erwarteterRahmen(xcb_connection_t *connection, std::uint32_t window,
-                                             int waitMilliseconds)
+std::optional<FrameExtents> expectedFrame(xcb_connection_t *connection, std::uint32_t window,
+                                          int waitMilliseconds)
 {
     if (!connection || xcb_connection_has_error(connection) || window == XCB_WINDOW_NONE)
         return std::nullopt;
@@ -154,39 +154,39 @@ std::optional<FrameExtents> erwarteterRahmen(xcb_connection_t *connection, std::
 
 namespace griffwandler::services::x11 {
 
-Fensterverwalter fensterverwalter(xcb_connection_t *connection, std::uint32_t window)
+WindowManager windowManager(xcb_connection_t *connection, std::uint32_t window)
 {
-    Fensterverwalter verwalter;
+    WindowManager manager;
     if (!connection || xcb_connection_has_error(connection) || window == XCB_WINDOW_NONE)
-        return verwalter;
+        return manager;
     const xcb_window_t root = rootOf(connection, window);
     if (root == XCB_WINDOW_NONE)
-        return verwalter;
+        return manager;
     // Only one client can select SubstructureRedirect on the root window, and
     // the one that does is the window manager, whether it speaks EWMH or not.
     const Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
         connection, xcb_get_window_attributes(connection, root), nullptr));
-    verwalter.laeuft =
+    manager.running =
         attributes && (attributes->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
-    if (!verwalter.laeuft)
-        return verwalter;
+    if (!manager.running)
+        return manager;
     if (const xcb_window_t check = checkWindow(connection, root); check != XCB_WINDOW_NONE) {
         const xcb_atom_t name = atom(connection, "_NET_WM_NAME");
         const xcb_atom_t utf8 = atom(connection, "UTF8_STRING");
         const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
             connection, xcb_get_property(connection, 0, check, name, utf8, 0, 64), nullptr));
         if (reply && reply->type == utf8 && reply->format == 8)
-            verwalter.name.assign(static_cast<const char *>(xcb_get_property_value(reply.get())),
-                                  std::size_t(xcb_get_property_value_length(reply.get())));
+            manager.name.assign(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                                std::size_t(xcb_get_property_value_length(reply.get())));
     }
-    return verwalter;
+    return manager;
 }
 
-void mitGravitationZeigen(xcb_connection_t *connection, std::uint32_t window,
-                          Gravitation gravitation, const std::function<void()> &zeigen)
+void showWithGravity(xcb_connection_t *connection, std::uint32_t window, Gravity gravity,
+                     const std::function<void()> &show)
 {
     if (!connection || xcb_connection_has_error(connection)) {
-        zeigen();
+        show();
         return;
     }
     // WM_SIZE_HINTS: flags, four obsolete words, then the sizes; the gravity
@@ -194,17 +194,17 @@ void mitGravitationZeigen(xcb_connection_t *connection, std::uint32_t window,
     constexpr std::uint32_t Laenge = 18;
     constexpr std::uint32_t PWinGravity = 1u << 9;
     ServerGehalten gehalten(connection);
-    zeigen();
+    show();
     auto hints = words(connection, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, Laenge)
                      .value_or(std::vector<std::uint32_t>{});
     hints.resize(Laenge, 0);
     hints[0] |= PWinGravity;
-    hints[Laenge - 1] = static_cast<std::uint32_t>(gravitation);
+    hints[Laenge - 1] = static_cast<std::uint32_t>(gravity);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
                         XCB_ATOM_WM_SIZE_HINTS, 32, Laenge, hints.data());
 }
 
-void titelLeeren(xcb_connection_t *connection, std::uint32_t window)
+void clearTitle(xcb_connection_t *connection, std::uint32_t window)
 {
     if (!connection || xcb_connection_has_error(connection))
         return;

@@ -1,9 +1,10 @@
-#include "programm_start.h"
+#include "startup.h"
 
-#include "bilder.h"
+#include "assets/bilder.h"
 #include "failure_exit.h"
 #include "griffwandler_form.h"
-#include "plattform.h"
+#include "services/platform.h"
+#include "services/zentriere_form.h"
 
 #include <QApplication>
 #include <QList>
@@ -91,14 +92,14 @@ private:
     static QString fatalCause()
     {
         if (!s_windowSystemOpened) {
-            // An X server or a Wayland compositor that cannot be reached is the
-            // common case and gets a plain sentence; any other failure to open
-            // the window system is best told in the toolkit's own words.
+            // A display that cannot be reached is the common case and gets a
+            // plain sentence; any other failure to open the window system is
+            // best told in the toolkit's own words.
             for (const Message &message : std::as_const(s_held))
-                if (message.text.contains(QLatin1String("could not connect to display")) ||
-                    message.text.contains(QLatin1String("Failed to create wl_display")))
-                    return QStringLiteral("needs a graphical display, but none could be opened");
-            return QStringLiteral("the window system could not be opened: ") + said();
+                if (services::platform().isNoDisplayMessage(message.text))
+                    return QStringLiteral("braucht eine grafische Anzeige, aber keine ließ sich "
+                                          "öffnen");
+            return QStringLiteral("das Fenstersystem ließ sich nicht öffnen: ") + said();
         }
         return said();
     }
@@ -114,23 +115,22 @@ void requireSurroundings()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
-        throw EnvironmentError("the platform \"" + QGuiApplication::platformName().toStdString() +
-                               "\" offers no screen to show the window on");
+        throw EnvironmentError("die Plattform \"" + QGuiApplication::platformName().toStdString() +
+                               "\" bietet keinen Bildschirm für das Fenster");
     const QSize size = screen->geometry().size();
     if (size.isEmpty())
-        throw EnvironmentError("the screen measures " + std::to_string(size.width()) + " x " +
+        throw EnvironmentError("der Bildschirm misst " + std::to_string(size.width()) + " x " +
                                std::to_string(size.height()) +
-                               " pixels; the window cannot be shown on it");
+                               " Pixel; das Fenster lässt sich darauf nicht zeigen");
     if (assets::formFont().family().isEmpty() || assets::controlFont().family().isEmpty())
-        throw EnvironmentError("the window's fonts could not be loaded");
+        throw EnvironmentError("die Schriften des Fensters ließen sich nicht laden");
 }
 
 } // namespace
 
-int programmStarten(int argc, char *argv[],
-                    const std::function<void(GriffwandlerForm &)> &vorDemZeigen)
+int runProgram(int argc, char *argv[], const std::function<void(GriffwandlerForm &)> &beforeShow)
 {
-    services::plattform().vorDemStart();
+    services::platform().beforeStart();
     StartupMessages startup;
     // The program takes no command line: the toolkit sees only the program name.
     int toolkitArgc = argc > 0 ? 1 : 0;
@@ -144,12 +144,13 @@ int programmStarten(int argc, char *argv[],
     try {
         requireSurroundings();
         GriffwandlerForm form;
-        if (vorDemZeigen)
-            vorDemZeigen(form);
+        if (beforeShow)
+            beforeShow(form);
         form.show();
-        services::plattform().fensterGezeigt(form);
+        services::platform().windowShown(
+            form, [&form] { services::FormZentrieren(form, services::ModeCentre); });
         QObject::connect(&application, &QGuiApplication::lastWindowClosed, &application,
-                         [] { services::plattform().programmBeendet(); });
+                         [] { services::platform().programEnded(); });
         startup.release();
         return QApplication::exec();
     } catch (...) {

@@ -20,13 +20,13 @@ void dickenRandSetzen(void *hwnd);
 
 // The frame of the window `hwnd` (left, top, right, bottom), from the window
 // system's own rectangles, as it will be once the sunken client edge is added.
-struct Rahmen {
+struct Frame {
     int left, top, right, bottom;
 };
-Rahmen rahmenMitKlientRand(void *hwnd);
+Frame frameWithClientEdge(void *hwnd);
 
 // Gives the window `hwnd` an empty caption.
-void titelLeeren(void *hwnd);
+void clearTitle(void *hwnd);
 
 // Hands `address` (in the ANSI code page) to the shell's handler for it, with
 // `hwnd` as the owner of any message the shell shows.

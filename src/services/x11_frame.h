@@ -21,38 +21,38 @@ using FrameExtents = std::array<std::uint32_t, 4>;
 // request (_NET_REQUEST_FRAME_EXTENTS), so the frame is known before the
 // window is first shown. Empty when no window manager that publishes frame
 // extents runs, or when it does not answer within `waitMilliseconds`.
-std::optional<FrameExtents> erwarteterRahmen(xcb_connection_t *connection, std::uint32_t window,
-                                             int waitMilliseconds);
+std::optional<FrameExtents> expectedFrame(xcb_connection_t *connection, std::uint32_t window,
+                                          int waitMilliseconds);
 
 // The window manager of the screen that `window` belongs to, as far as the X
 // server tells without asking the manager anything.
-struct Fensterverwalter {
-    bool laeuft = false; // someone redirects the root window's children: a manager frames them
-    std::string name;    // as it names itself (_NET_WM_NAME of its check window); may be empty
+struct WindowManager {
+    bool running = false; // someone redirects the root window's children: a manager frames them
+    std::string name;     // as it names itself (_NET_WM_NAME of its check window); may be empty
 };
-Fensterverwalter fensterverwalter(xcb_connection_t *connection, std::uint32_t window);
+WindowManager windowManager(xcb_connection_t *connection, std::uint32_t window);
 
 // The window gravities of WM_NORMAL_HINTS: which point of the frame the
 // manager keeps where that point of the window was asked to be.
-enum class Gravitation : std::uint32_t {
-    NordWest = 1,
-    Nord = 2,
-    NordOst = 3,
+enum class Gravity : std::uint32_t {
+    NorthWest = 1,
+    North = 2,
+    NorthEast = 3,
     West = 4,
-    Mitte = 5,
-    Ost = 6,
-    SuedWest = 7,
-    Sued = 8,
-    SuedOst = 9,
+    Centre = 5,
+    East = 6,
+    SouthWest = 7,
+    South = 8,
+    SouthEast = 9,
 };
 
-// Runs `zeigen`, which maps the top-level `window` and in doing so writes its
-// WM_NORMAL_HINTS anew, and gives those hints `gravitation` before the window
+// Runs `show`, which maps the top-level `window` and in doing so writes its
+// WM_NORMAL_HINTS anew, and gives those hints `gravity` before the window
 // manager reads them: the server serves this connection alone until then.
-void mitGravitationZeigen(xcb_connection_t *connection, std::uint32_t window,
-                          Gravitation gravitation, const std::function<void()> &zeigen);
+void showWithGravity(xcb_connection_t *connection, std::uint32_t window, Gravity gravity,
+                     const std::function<void()> &show);
 
 // Gives `window` an empty title (_NET_WM_NAME), the same as its WM_NAME.
-void titelLeeren(xcb_connection_t *connection, std::uint32_t window);
+void clearTitle(xcb_connection_t *connection, std::uint32_t window);
 
 } // namespace griffwandler::services::x11

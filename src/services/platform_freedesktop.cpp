@@ -1,7 +1,7 @@
-#include "plattform.h"
+#include "platform.h"
 
-#include "mdl_browser_aufrufen.h"
-#include "x11_rahmen.h"
+#include "browser_error.h"
+#include "x11_frame.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -18,32 +18,32 @@ namespace {
 
 // How long Openbox may take to estimate the frame of a window that is not
 // shown yet; it answers within a round trip or two.
-constexpr int RahmenWartezeitMs = 250;
+constexpr int FrameWaitMs = 250;
 
 // Carries the gravity chosen while the window was placed to its first show.
-constexpr char GravitationsEigenschaft[] = "_griffwandler_gravitation";
+constexpr char GravityProperty[] = "_griffwandler_gravity";
 
-// The gravity that keeps the frame's point that `regel` names where the
+// The gravity that keeps the frame's point that `rule` names where the
 // window asks for the same point of its client area.
-x11::Gravitation gravitation(Regel regel)
+x11::Gravity gravity(PlacementRule rule)
 {
-    auto spalte = [](Lage lage) {
-        switch (lage) {
-        case Lage::Mitte:
+    auto column = [](Alignment alignment) {
+        switch (alignment) {
+        case Alignment::Centre:
             return 1u;
-        case Lage::Ende:
+        case Alignment::End:
             return 2u;
-        case Lage::Null:
-        case Lage::Unveraendert:
+        case Alignment::Start:
+        case Alignment::Unchanged:
             break;
         }
         return 0u;
     };
     // North-west to south-east, row by row.
-    return x11::Gravitation(1 + spalte(regel.left) + 3 * spalte(regel.top));
+    return x11::Gravity(1 + column(rule.left) + 3 * column(rule.top));
 }
 
-xcb_connection_t *xcbVerbindung()
+xcb_connection_t *xcbConnection()
 {
     if (QGuiApplication::platformName() != u"xcb")
         return nullptr;
@@ -51,7 +51,7 @@ xcb_connection_t *xcbVerbindung()
     return x11 ? x11->connection() : nullptr;
 }
 
-std::uint32_t nativesFenster(QWidget &window)
+std::uint32_t nativeWindow(QWidget &window)
 {
     window.winId(); // the native window, hidden still
     const QWindow *handle = window.windowHandle();
@@ -83,23 +83,39 @@ void openWith(const QString &opener, const QString &address, const QPointer<QWid
                      [process, owner, address](QProcess::ProcessError error) {
                          if (error != QProcess::FailedToStart)
                              return; // a crash also ends in finished()
-                         browserFehlerMelden(owner, address);
+                         showBrowserError(owner, address);
                          process->deleteLater();
                      });
     QObject::connect(process, &QProcess::finished, process,
                      [process, owner, address](int exitCode, QProcess::ExitStatus status) {
                          if (status != QProcess::NormalExit || exitCode != 0)
-                             browserFehlerMelden(owner, address);
+                             showBrowserError(owner, address);
                          process->deleteLater();
                      });
     process->start();
 }
 
-// The Linux and BSD desktop: an X11 window manager is asked for the frame,
-// and addresses go to xdg-open, the desktops' common opener. Under Wayland or
-// another platform plugin the toolkit's own ways serve.
-class X11Plattform final : public Plattform {
+bool isWayland()
+{
+    return QGuiApplication::platformName().startsWith(u"wayland");
+}
+
+// The Linux and BSD desktop, X11 or Wayland: an X11 window manager is asked for
+// the frame, and addresses go to xdg-open, the desktops' common opener. Under
+// Wayland or another platform plugin the toolkit's own ways serve.
+class FreedesktopPlatform final : public Platform {
 public:
+    bool isNoDisplayMessage(const QString &message) const override
+    {
+        // An X server or a Wayland compositor that cannot be reached.
+        return message.contains(QLatin1String("could not connect to display")) ||
+               message.contains(QLatin1String("Failed to create wl_display"));
+    }
+
+    // A Wayland client never learns where its window stands, nor can it ask
+    // for a place: the compositor decides.
+    bool canPlaceWindows() const override { return !isWayland(); }
+
     // A window that asks for a place before it is first shown asks for its
     // client area's place; where the window manager then puts the frame is
     // what it makes of the window's gravity. Tried with a window of this
@@ -116,71 +132,71 @@ public:
     //    asks for its own and tells nothing of its frames, but centres a
     //    floating window that asks for no place on its workspace.
     // Without a manager the window stands where it asked to, without a frame.
-    Platzierungsweg platzierungVorbereiten(QWidget &window, Regel regel) const override
+    Placement preparePlacement(QWidget &window, PlacementRule rule) const override
     {
-        xcb_connection_t *connection = xcbVerbindung();
+        xcb_connection_t *connection = xcbConnection();
         if (!connection)
-            return Plattform::platzierungVorbereiten(window, regel);
-        const std::uint32_t fenster = nativesFenster(window);
-        const x11::Fensterverwalter verwalter = x11::fensterverwalter(connection, fenster);
-        if (!verwalter.laeuft)
+            return Platform::preparePlacement(window, rule);
+        const std::uint32_t handle = nativeWindow(window);
+        const x11::WindowManager manager = x11::windowManager(connection, handle);
+        if (!manager.running)
             return {};
-        if (verwalter.name == "i3") {
-            if (regel.left == Lage::Mitte && regel.top == Lage::Mitte)
+        if (manager.name == "i3") {
+            if (rule.left == Alignment::Centre && rule.top == Alignment::Centre)
                 return {true, {}};
             return {};
         }
-        if (verwalter.name == "Openbox") {
-            if (const auto rahmen = x11::erwarteterRahmen(connection, fenster, RahmenWartezeitMs)) {
-                const auto [left, right, top, bottom] = *rahmen;
+        if (manager.name == "Openbox") {
+            if (const auto frame = x11::expectedFrame(connection, handle, FrameWaitMs)) {
+                const auto [left, right, top, bottom] = *frame;
                 // The manager counts in the window system's pixels.
                 return {false, QMarginsF(left, top, right, bottom) / window.devicePixelRatioF()};
             }
         }
-        window.setProperty(GravitationsEigenschaft, unsigned(gravitation(regel)));
+        window.setProperty(GravityProperty, unsigned(gravity(rule)));
         return {};
     }
 
-    void erstmalsZeigen(QWidget &window, const std::function<void()> &zeigen) const override
+    void showFirstTime(QWidget &window, const std::function<void()> &show) const override
     {
-        xcb_connection_t *connection = xcbVerbindung();
+        xcb_connection_t *connection = xcbConnection();
         if (!connection) {
-            Plattform::erstmalsZeigen(window, zeigen);
+            Platform::showFirstTime(window, show);
             return;
         }
-        const std::uint32_t fenster = nativesFenster(window);
+        const std::uint32_t handle = nativeWindow(window);
         // The toolkit names a window without a title after the program; an
         // empty caption is meant to stay empty.
         if (window.windowTitle().isEmpty())
-            x11::titelLeeren(connection, fenster);
-        const QVariant chosen = window.property(GravitationsEigenschaft);
+            x11::clearTitle(connection, handle);
+        const QVariant chosen = window.property(GravityProperty);
         if (!chosen.isValid()) {
-            zeigen();
+            show();
             return;
         }
-        window.setProperty(GravitationsEigenschaft, QVariant());
+        window.setProperty(GravityProperty, QVariant());
         // The toolkit writes its own gravity as it maps the window.
-        x11::mitGravitationZeigen(connection, fenster, x11::Gravitation(chosen.toUInt()), zeigen);
+        x11::showWithGravity(connection, handle, x11::Gravity(chosen.toUInt()), show);
     }
 
-    void browserAufrufen(WId hWnd, const QString &address) const override
+    void browserAufrufen(QWidget *owner, const QString &address) const override
     {
         const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
         if (opener.isEmpty()) {
             // Without xdg-open the toolkit tries the browsers it knows by name.
-            Plattform::browserAufrufen(hWnd, address);
+            Platform::browserAufrufen(owner, address);
             return;
         }
-        openWith(opener, address, QWidget::find(hWnd));
+        openWith(opener, address, owner);
     }
 };
 
 } // namespace
 
-const Plattform &plattform()
+const Platform &platform()
 {
-    static const X11Plattform x11;
-    return x11;
+    static const FreedesktopPlatform freedesktop;
+    return freedesktop;
 }
 
 } // namespace griffwandler::services

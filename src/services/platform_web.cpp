@@ -1,7 +1,6 @@
-#include "plattform.h"
+#include "platform.h"
 
-#include "mdl_browser_aufrufen.h"
-#include "zentriere_form.h"
+#include "browser_error.h"
 
 #include <QByteArray>
 #include <QScreen>
@@ -16,7 +15,7 @@ namespace {
 // Opens `address` in a new tab that cannot reach back into this page: the tab
 // is opened empty, loses its opener, and only then goes to the address.
 // False when the browser blocked the tab.
-EM_JS(int, neuerTab, (const char *address), {
+EM_JS(int, openTab, (const char *address), {
     const tab = window.open("about:blank", "_blank");
     if (!tab)
         return 0;
@@ -28,13 +27,13 @@ EM_JS(int, neuerTab, (const char *address), {
 // The program's message about an address it could not hand over, shown by the
 // page over the window, with the address as a link: a click on it is the
 // visitor's own, which no browser blocks.
-EM_JS(void, meldungZeigen, (const char *text, const char *address), {
+EM_JS(void, showMessage, (const char *text, const char *address), {
     if (Module.griffwandlerMeldung)
         Module.griffwandlerMeldung(UTF8ToString(text), UTF8ToString(address));
 });
 
 // Tells the page, which shows the program, what it needs to know.
-EM_JS(void, seiteBenachrichtigen, (const char *was), {
+EM_JS(void, notifyPage, (const char *was), {
     const meldung = Module[UTF8ToString(was)];
     if (meldung)
         meldung();
@@ -42,9 +41,9 @@ EM_JS(void, seiteBenachrichtigen, (const char *was), {
 
 // The page is the program's frame: the browser tab carries its title, and the
 // browser's pointer shapes are all a page can show.
-class WebPlattform final : public Plattform {
+class WebPlatform final : public Platform {
 public:
-    Qt::WindowFlags dialogRahmen() const override
+    Qt::WindowFlags dialogFlags() const override
     {
         // The tab is the frame; a title bar drawn inside the page would be a
         // second one. As a dialog, the window keeps its size: the toolkit
@@ -52,17 +51,17 @@ public:
         return Qt::Dialog | Qt::FramelessWindowHint;
     }
 
-    void browserAufrufen(WId hWnd, const QString &address) const override
+    void browserAufrufen(QWidget *owner, const QString &address) const override
     {
-        Q_UNUSED(hWnd);
+        Q_UNUSED(owner);
         const QByteArray utf8 = address.toUtf8();
-        if (!neuerTab(utf8.constData()))
-            meldungZeigen(browserFehlerText(address).toUtf8().constData(), utf8.constData());
+        if (!openTab(utf8.constData()))
+            showMessage(browserErrorText(address).toUtf8().constData(), utf8.constData());
     }
 
-    bool bildZeiger() const override { return false; }
+    bool pictureCursors() const override { return false; }
 
-    void fensterGezeigt(QWidget &window) const override
+    void windowShown(QWidget &window, const std::function<void()> &placeAgain) const override
     {
         // The toolkit's web platform puts a window shown for the first time
         // back where it was created, before the place it was given while
@@ -70,16 +69,15 @@ public:
         // the screen; when it changes (a phone turned, the browser resized)
         // the window is centred in it again.
         if (QScreen *screen = window.screen())
-            QObject::connect(screen, &QScreen::geometryChanged, &window,
-                             [&window] { FormZentrieren(window, 4); });
-        seiteBenachrichtigen("griffwandlerGezeigt");
+            QObject::connect(screen, &QScreen::geometryChanged, &window, placeAgain);
+        notifyPage("griffwandlerGezeigt");
     }
 
-    void programmBeendet() const override
+    void programEnded() const override
     {
         // The page takes the window away and says so; the runtime then ends,
         // so that nothing of the program reacts any more.
-        seiteBenachrichtigen("griffwandlerBeendet");
+        notifyPage("griffwandlerBeendet");
         // From a call of its own: ending unwinds the stack, which must not
         // run through the toolkit's event handling.
         emscripten_async_call([](void *) { emscripten_force_exit(0); }, nullptr, 0);
@@ -88,9 +86,9 @@ public:
 
 } // namespace
 
-const Plattform &plattform()
+const Platform &platform()
 {
-    static const WebPlattform web;
+    static const WebPlatform web;
     return web;
 }
 

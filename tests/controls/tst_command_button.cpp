@@ -1,4 +1,4 @@
-#include "command_button.h"
+#include "controls/command_button.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

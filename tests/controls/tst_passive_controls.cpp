@@ -1,7 +1,7 @@
-#include "command_button.h"
-#include "image_control.h"
-#include "label_control.h"
-#include "shape_control.h"
+#include "controls/command_button.h"
+#include "controls/image_control.h"
+#include "controls/label_control.h"
+#include "controls/shape_control.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

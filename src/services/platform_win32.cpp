@@ -1,6 +1,6 @@
-#include "plattform.h"
+#include "platform.h"
 
-#include "win32_dienste.h"
+#include "win32_services.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -12,9 +12,9 @@ namespace {
 
 // Windows: the native client edge and the shell's hand-over, through the
 // bodies in the *_win32 units, which know nothing of Qt.
-class Win32Plattform final : public Plattform {
+class Win32Platform final : public Platform {
 public:
-    void vorDemStart() const override
+    void beforeStart() const override
     {
         // GDI draws the embedded bold face in regular weight on some systems;
         // DirectWrite draws it as designed.
@@ -22,7 +22,7 @@ public:
             qputenv("QT_QPA_PLATFORM", "windows:fontengine=directwrite");
     }
 
-    Platzierungsweg platzierungVorbereiten(QWidget &window, Regel) const override
+    Placement preparePlacement(QWidget &window, PlacementRule) const override
     {
         window.winId();
         const QWindow *handle = window.windowHandle();
@@ -33,38 +33,39 @@ public:
         // client area's size, so the frame the window is shown with is wider
         // by the edge. Windows counts in device pixels, the toolkit in pixels
         // scaled by the screen's ratio (1.5 at 150 %).
-        const auto rahmen = win32::rahmenMitKlientRand(reinterpret_cast<void *>(handle->winId()));
-        return {false, QMarginsF(rahmen.left, rahmen.top, rahmen.right, rahmen.bottom) /
+        const auto frame = win32::frameWithClientEdge(reinterpret_cast<void *>(handle->winId()));
+        return {false, QMarginsF(frame.left, frame.top, frame.right, frame.bottom) /
                            window.devicePixelRatioF()};
     }
 
-    void erstmalsZeigen(QWidget &window, const std::function<void()> &zeigen) const override
+    void showFirstTime(QWidget &window, const std::function<void()> &show) const override
     {
         // The toolkit names a window without a title after the program; an
         // empty caption is meant to stay empty.
         if (window.windowTitle().isEmpty())
-            win32::titelLeeren(reinterpret_cast<void *>(window.winId()));
-        zeigen();
+            win32::clearTitle(reinterpret_cast<void *>(window.winId()));
+        show();
     }
 
-    void dickenRandSetzen(WId hWnd) const override
+    void dickenRandSetzen(QWidget &window) const override
     {
-        win32::dickenRandSetzen(reinterpret_cast<void *>(hWnd));
+        win32::dickenRandSetzen(reinterpret_cast<void *>(window.winId()));
     }
 
-    void browserAufrufen(WId hWnd, const QString &address) const override
+    void browserAufrufen(QWidget *owner, const QString &address) const override
     {
         // The shell reports its own failures, owned by the window.
         const QByteArray ansi = address.toLocal8Bit();
-        win32::browserAufrufen(reinterpret_cast<void *>(hWnd), ansi.constData());
+        win32::browserAufrufen(owner ? reinterpret_cast<void *>(owner->winId()) : nullptr,
+                               ansi.constData());
     }
 };
 
 } // namespace
 
-const Plattform &plattform()
+const Platform &platform()
 {
-    static const Win32Plattform win32;
+    static const Win32Platform win32;
     return win32;
 }
 

@@ -6,7 +6,7 @@
 # that may stand in a URL (so they are safe inside a C++ string literal), and
 # the second must lie exactly one path segment below the home address.
 #
-# In script mode (cmake -DHOME=... -DSECOND=... -P web_adressen.cmake) the
+# In script mode (cmake -DHOME=... -DSECOND=... -P web_addresses.cmake) the
 # check runs on HOME and SECOND and prints the site name.
 function(griffwandler_check_web_addresses home second site_var)
     set(url_chars "A-Za-z0-9._~:/?#@!$&'()*+,;=%-")
