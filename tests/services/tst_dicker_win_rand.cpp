@@ -13,11 +13,11 @@ namespace {
 
 // A window whose client area is covered by one red child, so that every pixel
 // of the edge that shows must come from the edge itself.
-struct Fenster {
+struct EdgeFixture {
     QWidget window;
     QWidget *content = nullptr;
 
-    explicit Fenster(QSize size)
+    explicit EdgeFixture(QSize size)
     {
         window.resize(size);
         content = new QWidget(&window);
@@ -29,7 +29,7 @@ struct Fenster {
     }
 };
 
-QList<ClientEdge *> raender(QWidget &window)
+QList<ClientEdge *> edgesOf(QWidget &window)
 {
     return window.findChildren<ClientEdge *>(QString(), Qt::FindDirectChildrenOnly);
 }
@@ -99,7 +99,7 @@ void TestDickerWinRand::sunkenEdgeVisibleAtFirstShow()
     QFETCH(QPoint, pixel);
     QFETCH(QColor, colour);
 
-    Fenster f(QSize(200, 100));
+    EdgeFixture f(QSize(200, 100));
     DickenRandSetzen(f.window.winId()); // during loading: created, not yet shown
     f.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f.window));
@@ -110,27 +110,27 @@ void TestDickerWinRand::sunkenEdgeVisibleAtFirstShow()
 
 void TestDickerWinRand::twiceEqualsOnce()
 {
-    Fenster once(QSize(120, 80));
+    EdgeFixture once(QSize(120, 80));
     DickenRandSetzen(once.window.winId());
     once.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&once.window));
 
-    Fenster twice(QSize(120, 80));
+    EdgeFixture twice(QSize(120, 80));
     DickenRandSetzen(twice.window.winId());
     DickenRandSetzen(twice.window.winId());
     twice.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&twice.window));
     DickenRandSetzen(twice.window.winId()); // and once more while shown
 
-    QCOMPARE(raender(once.window).size(), 1);
-    QCOMPARE(raender(twice.window).size(), 1);
+    QCOMPARE(edgesOf(once.window).size(), 1);
+    QCOMPARE(edgesOf(twice.window).size(), 1);
     QCOMPARE(twice.window.children().size(), once.window.children().size());
     QCOMPARE(twice.window.grab().toImage(), once.window.grab().toImage());
 }
 
 void TestDickerWinRand::edgeFollowsSizeAndStaysOnTop()
 {
-    Fenster f(QSize(200, 100));
+    EdgeFixture f(QSize(200, 100));
     DickenRandSetzen(f.window.winId());
     f.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f.window));
@@ -146,8 +146,8 @@ void TestDickerWinRand::edgeFollowsSizeAndStaysOnTop()
     later->setPalette(palette);
     later->show();
 
-    QCOMPARE(raender(f.window).size(), 1);
-    QCOMPARE(raender(f.window).first()->geometry(), QRect(0, 0, 300, 150));
+    QCOMPARE(edgesOf(f.window).size(), 1);
+    QCOMPARE(edgesOf(f.window).first()->geometry(), QRect(0, 0, 300, 150));
     const QImage image = f.window.grab().toImage();
     QCOMPARE(image.pixelColor(0, 0), QColor(0x80, 0x80, 0x80));
     QCOMPARE(image.pixelColor(299, 149), QColor(Qt::white));
@@ -157,11 +157,11 @@ void TestDickerWinRand::edgeFollowsSizeAndStaysOnTop()
 
 void TestDickerWinRand::edgeLetsClicksAndFocusThrough()
 {
-    Fenster f(QSize(200, 100));
+    EdgeFixture f(QSize(200, 100));
     DickenRandSetzen(f.window.winId());
     f.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f.window));
-    QWidget *rand = raender(f.window).value(0);
+    QWidget *rand = edgesOf(f.window).value(0);
     QVERIFY(rand);
     QCOMPARE(rand->focusPolicy(), Qt::NoFocus);
     QVERIFY(rand->testAttribute(Qt::WA_TransparentForMouseEvents));
@@ -174,7 +174,7 @@ void TestDickerWinRand::geometryUnchangedAndWindowActivated()
 {
     QWidget other;
     other.setGeometry(400, 300, 100, 100);
-    Fenster f(QSize(200, 100));
+    EdgeFixture f(QSize(200, 100));
     f.window.move(20, 30);
     f.window.show();
     other.show();

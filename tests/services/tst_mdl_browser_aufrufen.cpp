@@ -45,7 +45,7 @@ public Q_SLOTS:
 
 // Closes the first modal message box as soon as it appears, noting what it
 // showed. Lives on the test's stack, so nothing outlives the test function.
-class MeldungSchliesser : public QObject {
+class MessageCloser : public QObject {
 public:
     bool shown = false;
     QString text;
@@ -53,10 +53,10 @@ public:
     bool modal = false;
     const QCursor *overrideCursor = nullptr;
 
-    MeldungSchliesser()
+    MessageCloser()
     {
         m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, this, &MeldungSchliesser::poll);
+        QObject::connect(&m_timer, &QTimer::timeout, this, &MessageCloser::poll);
         m_timer.start();
     }
 
@@ -190,16 +190,16 @@ void TestMdlBrowserAufrufen::failedHandOverTellsTheUser()
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     if (platformWarns)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("openUrl")));
-    MeldungSchliesser meldung;
+    MessageCloser message;
     BrowserAufrufen(m_window->winId(), address);
 
-    QTRY_VERIFY(meldung.shown);
-    QCOMPARE(meldung.text, browserErrorText(address));
-    QVERIFY(meldung.text.contains(address));
-    QVERIFY(meldung.text.startsWith(QStringLiteral("Die Webseite konnte nicht geöffnet werden.")));
-    QCOMPARE(meldung.parent, m_window);
-    QVERIFY(meldung.modal);
-    QVERIFY(!meldung.overrideCursor); // the user reads it with the normal pointer
+    QTRY_VERIFY(message.shown);
+    QCOMPARE(message.text, browserErrorText(address));
+    QVERIFY(message.text.contains(address));
+    QVERIFY(message.text.startsWith(QStringLiteral("Die Webseite konnte nicht geöffnet werden.")));
+    QCOMPARE(message.parent, m_window);
+    QVERIFY(message.modal);
+    QVERIFY(!message.overrideCursor); // the user reads it with the normal pointer
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(m_browser.requests.isEmpty());
 }
@@ -220,7 +220,7 @@ void TestMdlBrowserAufrufen::openerEndingBadlyIsTold()
     const QString address = homePageAddress();
     griffwandler::test::OpenerOnPath opener(exitStatus);
     opener.hold();
-    MeldungSchliesser meldung;
+    MessageCloser message;
 
     // The call neither waits for the opener nor blocks on a message.
     QElapsedTimer clock;
@@ -229,18 +229,18 @@ void TestMdlBrowserAufrufen::openerEndingBadlyIsTold()
     QVERIFY(clock.elapsed() < 5000);
     QVERIFY(!QGuiApplication::overrideCursor());
     QTRY_COMPARE(opener.requests(), QStringList{address});
-    QVERIFY(!meldung.shown);
+    QVERIFY(!message.shown);
 
     opener.release();
     QTRY_VERIFY(opener.ended());
     if (told) {
-        QTRY_VERIFY(meldung.shown);
-        QCOMPARE(meldung.text, browserErrorText(address));
-        QCOMPARE(meldung.parent, m_window);
-        QVERIFY(meldung.modal);
+        QTRY_VERIFY(message.shown);
+        QCOMPARE(message.text, browserErrorText(address));
+        QCOMPARE(message.parent, m_window);
+        QVERIFY(message.modal);
     } else {
         QTest::qWait(300);
-        QVERIFY(!meldung.shown);
+        QVERIFY(!message.shown);
     }
     QVERIFY(m_browser.requests.isEmpty());
 }

@@ -94,9 +94,9 @@ cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null ||
     { fail "Wine's fonts (fonts-wine) are installed"; finish; }
 
 cxx=x86_64-w64-mingw32-g++-posix
-"$cxx" -std=c++20 -O1 -Wall -Wextra -Werror -static "$repo/tests/windows/fenster_info.cpp" \
-    -o "$work/fenster_info.exe" 2>"$work/compile.log" || { cat "$work/compile.log"; fail "inspector builds"; finish; }
-info() { wine "$work/fenster_info.exe" "$@" 2>/dev/null | tr -d '\r'; }
+"$cxx" -std=c++20 -O1 -Wall -Wextra -Werror -static "$repo/tests/windows/window_info.cpp" \
+    -o "$work/window_info.exe" 2>"$work/compile.log" || { cat "$work/compile.log"; fail "inspector builds"; finish; }
+info() { wine "$work/window_info.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # --- The Linux program of the same sources, as the reference picture ----------
 linux_program="$repo/build/default/bin/griffwandler"

@@ -1,11 +1,11 @@
 // Reads facts about the program's window back from the window system, for the
 // checks under Wine. Prints one line of key=value pairs.
 //
-//   fenster_info window   the first visible top-level window of a Qt program:
+//   window_info window   the first visible top-level window of a Qt program:
 //                         handle, extended style, outer rectangle, client area
 //                         origin and size on the screen, the screen size and
 //                         the caption's length
-//   fenster_info cursor   whether the current mouse pointer is the busy one
+//   window_info cursor   whether the current mouse pointer is the busy one
 //
 // Exit status 0 when found, 1 when no such window exists.
 
@@ -70,6 +70,6 @@ int main(int argc, char **argv)
         return window();
     if (argc == 2 && std::strcmp(argv[1], "cursor") == 0)
         return cursor();
-    std::fprintf(stderr, "usage: fenster_info window|cursor\n");
+    std::fprintf(stderr, "usage: window_info window|cursor\n");
     return 2;
 }
