@@ -13,7 +13,8 @@
 #   linux    the Debian package (cpack -G DEB), every file that
 #            `cmake --install --strip` puts in place, and their permissions
 #   windows  griffwandler.exe, the installer and the zip
-#   web      every file of the site, the precompressed twins included
+#   web      every file of the site, the precompressed twins included, and
+#            their permissions
 #
 # A difference is shown with diffoscope (its whole report stays in
 # build/repro/diffoscope/). Prints the sha256 checksums of the outputs and ends
@@ -133,6 +134,7 @@ collect() {
             ;;
         web)
             cp -R "$tree/build/web/site" "$out/web/"
+            (cd "$tree/build/web/site" && find . -printf '%M %p\n' | LC_ALL=C sort) >"$out/web/site-permissions.txt"
             ;;
         esac
     done
@@ -140,7 +142,7 @@ collect() {
 
 started=$SECONDS
 echo "commit $commit"
-echo "first build:  $source_dir, umask $first_umask, ${first_env[*]}, $(date -u '+%H:%M:%S UTC')"
+echo "first build:  $source_dir (built or brought up to date with umask $first_umask, ${first_env[*]}), $(date -u '+%H:%M:%S UTC')"
 build "$source_dir" "$first_umask" "${first_env[@]}"
 collect "$source_dir" "$repro/first" "$first_umask" "${first_env[@]}"
 first_took=$((SECONDS - started))
