@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2163  # `export "$@"` exports the NAME=VALUE pairs it is given
 # Checks that the checked-out commit gives the same bytes however it is built:
 #
 #   scripts/check_reproducible.sh [linux] [windows] [web]    (all three when none is named)
@@ -75,14 +76,14 @@ preset_of() {
 # TREE; a preset folder that exists already is only brought up to date (CI's
 # earlier steps built them).
 build() {
-    local tree=$1 mask=$2 platform preset log
+    local tree=$1 file_mask=$2 platform preset log
     shift 2
     for platform in "${platforms[@]}"; do
         preset=$(preset_of "$platform")
         log=$repro/logs/$(basename "$tree")-$preset.log
         local started=$SECONDS
         if (
-            cd "$tree" && umask "$mask" && export "$@" &&
+            cd "$tree" && umask "$file_mask" && export "$@" &&
                 if [[ -f build/$preset/CMakeCache.txt ]]; then
                     cmake --build "build/$preset" --parallel 2
                 else
@@ -101,7 +102,7 @@ build() {
 # collect TREE OUT UMASK ENV... : the outputs of TREE's builds into OUT, one
 # folder per platform.
 collect() {
-    local tree=$1 out=$2 mask=$3 record saved=""
+    local tree=$1 out=$2 file_mask=$3 record saved=""
     shift 3
     for platform in "${platforms[@]}"; do
         mkdir -p "$out/$platform"
@@ -115,7 +116,7 @@ collect() {
                 cp "$record" "$saved"
             fi
             (
-                cd "$tree/build/default" && umask "$mask" && export "$@" &&
+                cd "$tree/build/default" && umask "$file_mask" && export "$@" &&
                     cpack -G DEB -B "$out/cpack" &&
                     DESTDIR="$out/linux/install" cmake --install . --prefix /usr --strip
             ) >"$repro/logs/$(basename "$tree")-package.log" 2>&1 || {
@@ -179,8 +180,9 @@ for name in "${outputs[@]}"; do
         fail "$name differs"
         if command -v diffoscope >/dev/null; then
             report=$repro/diffoscope/${name//\//_}.txt
-            diffoscope --no-progress --text "$report" "$a" "$b" >/dev/null 2>&1
-            head -n 60 "$report" | sed 's/^/    /'
+            # Large binaries can take diffoscope long; what it found by then is shown.
+            timeout 600 diffoscope --no-progress --text "$report" "$a" "$b" >/dev/null 2>&1
+            head -n 100 "$report" | sed 's/^/    /'
             echo "    (the whole report: $report)"
         else
             echo "    diffoscope is missing (bash scripts/setup.sh test); cmp says:"
