@@ -25,7 +25,10 @@ if(NOT griff_binary_inside)
     endforeach()
 endif()
 list(REMOVE_DUPLICATES griff_prefix_maps)
-add_compile_options(${griff_prefix_maps})
+# C and C++ only: the resource compiler for Windows knows no such option.
+foreach(map IN LISTS griff_prefix_maps)
+    add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:${map}>")
+endforeach()
 
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
