@@ -26,7 +26,10 @@ test=(xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream dpkg
       at-spi2-core python3-pyatspi dbus-daemon dbus-bin orca speech-dispatcher
       # what every desktop has, so the suite runs as it would there; and the
       # German locale's sources, for the run in de_DE.UTF-8
-      xdg-utils locales)
+      xdg-utils locales
+      # what scripts/check_reproducible.sh shows a difference between two
+      # builds with
+      diffoscope)
 tools=(fonts-liberation2 fonts-comic-neue fonts-urw-base35 fonts-dejavu-core)
 windows=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis ninja-build dpkg-dev xz-utils
     python3 python3-pefile xvfb xauth xdotool imagemagick x11-utils)

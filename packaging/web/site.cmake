@@ -45,4 +45,9 @@ foreach(name griffwandler.wasm griffwandler.js griffwandler-start.js griffwandle
         execute_process(COMMAND ${BROTLI} -q 11 -k -f ${SITE}/${name} COMMAND_ERROR_IS_FATAL ANY)
     endif()
 endforeach()
+# The copies keep their sources' modes, which follow the umask of whoever
+# checked them out; a site is the same whoever builds it.
+file(CHMOD_RECURSE ${SITE} FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+     DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                           WORLD_READ WORLD_EXECUTE)
 message(STATUS "Web site in ${SITE}: griffwandler.wasm ${WASM_BYTES} bytes, build ${SITE_HASH}")

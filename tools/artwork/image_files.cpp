@@ -10,9 +10,32 @@
 
 namespace griffwandler::artwork {
 
+namespace {
+
+// The pixels with straight (not premultiplied) alpha. QImage's own conversion
+// takes a path chosen by the processor's vector instructions, and those round
+// some halves up, others down, so the files would depend on the machine that
+// draws them; qUnpremultiply() is the same plain arithmetic everywhere.
+QImage straightAlpha(const QImage &source)
+{
+    if (source.pixelFormat().premultiplied() != QPixelFormat::Premultiplied)
+        return source;
+    const QImage premultiplied = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage out(premultiplied.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < premultiplied.height(); ++y) {
+        const auto *from = reinterpret_cast<const QRgb *>(premultiplied.constScanLine(y));
+        auto *to = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < premultiplied.width(); ++x)
+            to[x] = qUnpremultiply(from[x]);
+    }
+    return out;
+}
+
+} // namespace
+
 QByteArray pngBytes(const QImage &image)
 {
-    QImage copy = image;
+    QImage copy = straightAlpha(image);
     for (const QString &key : copy.textKeys())
         copy.setText(key, QString());
     copy.setDotsPerMeterX(3780);
@@ -44,7 +67,7 @@ void put32(QByteArray &out, quint32 v)
 
 QByteArray bitmapEntry(const QImage &source)
 {
-    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const QImage image = straightAlpha(source).convertToFormat(QImage::Format_ARGB32);
     const int w = image.width();
     const int h = image.height();
     QByteArray out;
@@ -98,7 +121,7 @@ QByteArray icoBytes(const QList<QImage> &images)
     for (const QImage &image : images)
         // Windows expects the PNG inside an icon to be 32-bit RGBA, even if opaque.
         payloads.append(image.width() >= 256
-                            ? pngBytes(image.convertToFormat(QImage::Format_ARGB32))
+                            ? pngBytes(straightAlpha(image).convertToFormat(QImage::Format_ARGB32))
                             : bitmapEntry(image));
 
     QByteArray out;
