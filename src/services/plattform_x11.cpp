@@ -1,11 +1,13 @@
 #include "plattform.h"
 
 #include "mdl_browser_aufrufen.h"
+#include "wayland_sitzung.h"
 #include "x11_rahmen.h"
 
 #include <QGuiApplication>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QVariant>
 #include <QWidget>
@@ -49,6 +51,19 @@ xcb_connection_t *xcbVerbindung()
         return nullptr;
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
+}
+
+// GNOME's top bar (and any panel) as margins of the primary screen: allowed
+// for like a frame, they centre the window in the area the panels leave free.
+QMarginsF leisten()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const QRect ganz = screen->geometry();
+    const QRect frei = screen->availableGeometry();
+    return QMarginsF(frei.left() - ganz.left(), frei.top() - ganz.top(),
+                     ganz.right() - frei.right(), ganz.bottom() - frei.bottom());
 }
 
 std::uint32_t nativesFenster(QWidget &window)
@@ -100,6 +115,8 @@ void openWith(const QString &opener, const QString &address, const QPointer<QWid
 // another platform plugin the toolkit's own ways serve.
 class X11Plattform final : public Plattform {
 public:
+    void vorDemStart() const override { wayland::fensterSystemWaehlen(); }
+
     // A window that asks for a place before it is first shown asks for its
     // client area's place; where the window manager then puts the frame is
     // what it makes of the window's gravity. Tried with a window of this
@@ -130,11 +147,19 @@ public:
                 return {true, {}};
             return {};
         }
-        if (verwalter.name == "Openbox") {
+        // GNOME Shell (mutter) under Wayland, as the window manager of its X11
+        // server, puts the frame's corner where the window asks for its own
+        // in some starts and keeps the gravity in others, but answers the
+        // request for the frame before the window is shown.
+        const bool gnome = verwalter.name == "GNOME Shell";
+        if (verwalter.name == "Openbox" || gnome) {
             if (const auto rahmen = x11::erwarteterRahmen(connection, fenster, RahmenWartezeitMs)) {
                 const auto [left, right, top, bottom] = *rahmen;
                 // The manager counts in the window system's pixels.
-                return {false, QMarginsF(left, top, right, bottom) / window.devicePixelRatioF()};
+                QMarginsF aussen = QMarginsF(left, top, right, bottom) / window.devicePixelRatioF();
+                if (gnome)
+                    aussen += leisten();
+                return {false, aussen};
             }
         }
         window.setProperty(GravitationsEigenschaft, unsigned(gravitation(regel)));
@@ -143,9 +168,12 @@ public:
 
     void erstmalsZeigen(QWidget &window, const std::function<void()> &zeigen) const override
     {
+        wayland::wahlZuruecknehmen();
         xcb_connection_t *connection = xcbVerbindung();
         if (!connection) {
             Plattform::erstmalsZeigen(window, zeigen);
+            if (QWindow *handle = window.windowHandle())
+                wayland::titelLeeren(*handle);
             return;
         }
         const std::uint32_t fenster = nativesFenster(window);
