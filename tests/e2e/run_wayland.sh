@@ -304,7 +304,7 @@ kwin_shot() { # kwin_shot FILE
     local made
     made=$(gdbus call --session --dest org.kde.KWin --object-path /Screenshot \
         --method org.kde.kwin.Screenshot.screenshotFullscreen false 2>/dev/null | sed -n "s/^('\(.*\)',)$/\1/p")
-    [[ -n "$made" ]] && mv "$made" "$1"
+    [[ -n "$made" ]] && cat "$made" >"$1" && rm -f "$made"
 }
 
 kwin_test() {
