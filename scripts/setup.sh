@@ -26,8 +26,9 @@ test=(xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream dpkg
       # the Wayland plugin, which tries a compositor before X11
       qt6-wayland
       # the Wayland desktops the window is tried on: GNOME Shell with its X11
-      # server, KWin with the protocol its keys are pressed through
-      gnome-shell xwayland kwin-wayland plasma-wayland-protocols
+      # server, KWin with the protocol its keys are pressed through and the
+      # bindings its screenshot service is called with
+      gnome-shell xwayland kwin-wayland plasma-wayland-protocols python3-gi
       at-spi2-core python3-pyatspi dbus-daemon dbus-bin orca speech-dispatcher
       # what every desktop has, so the suite runs as it would there; and the
       # German locale's sources, for the run in de_DE.UTF-8

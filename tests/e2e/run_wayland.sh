@@ -276,7 +276,9 @@ kwin_facts() { # the facts a KWin script prints to KWin's log
     local name
     name=griffwandler$RANDOM
     cat >"$work/facts.js" <<'EOF'
-const clients = workspace.clientList();
+// KWin 6 speaks of windows where KWin 5 spoke of clients.
+const clients = workspace.windowList ? workspace.windowList() : workspace.clientList();
+const active = workspace.activeWindow !== undefined ? workspace.activeWindow : workspace.activeClient;
 for (let i = 0; i < clients.length; ++i) {
     const c = clients[i];
     if (!String(c.resourceClass).toLowerCase().includes("griffwandler"))
@@ -285,7 +287,7 @@ for (let i = 0; i < clients.length; ++i) {
     print("GRIFFWANDLER " + [f.x, f.y, f.width, f.height, b.x, b.y, a.x, a.y, a.width, a.height,
         c.noBorder ? "undecorated" : "decorated", c.maximizable, c.resizeable,
         c.caption === "" ? "empty" : JSON.stringify(c.caption).replace(/ /g, "_"),
-        workspace.activeClient === c, c.pid].join(" "));
+        active === c, c.pid].join(" "));
 }
 EOF
     local before
@@ -300,11 +302,10 @@ EOF
     grep '^js: GRIFFWANDLER' "$work/compositor.log" | tail -n 1 | cut -d' ' -f3-
 }
 kwin_window() { [[ -n "$(kwin_facts)" ]]; }
-kwin_shot() { # kwin_shot FILE
-    local made
-    made=$(gdbus call --session --dest org.kde.KWin --object-path /Screenshot \
-        --method org.kde.kwin.Screenshot.screenshotFullscreen false 2>/dev/null | sed -n "s/^('\(.*\)',)$/\1/p")
-    [[ -n "$made" ]] && cat "$made" >"$1" && rm -f "$made"
+kwin_shot() { # kwin_shot FILE: the screen as KWin draws it
+    local size
+    size=$(/usr/bin/python3 "$(dirname "$0")/kwin_screenshot.py" "$work/shot.bgra" 2>"$work/shot.err") &&
+        convert -size "${size/ /x}" -depth 8 "bgra:$work/shot.bgra" -alpha off "$1"
 }
 
 kwin_test() {
