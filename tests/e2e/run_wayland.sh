@@ -271,7 +271,7 @@ gnome_test() {
 }
 
 # ---------------------------------------------------------------------- KWin
-kwin_printed_more() { (($(grep -c '^js: GRIFFWANDLER' "$work/compositor.log") > $1)); }
+kwin_printed_more() { (($(grep -c 'GRIFFWANDLER ' "$work/compositor.log") > $1)); }
 kwin_facts() { # the facts a KWin script prints to KWin's log
     local name
     name=griffwandler$RANDOM
@@ -291,7 +291,7 @@ for (let i = 0; i < clients.length; ++i) {
 }
 EOF
     local before
-    before=$(grep -c '^js: GRIFFWANDLER' "$work/compositor.log")
+    before=$(grep -c 'GRIFFWANDLER ' "$work/compositor.log")
     gdbus call --session --dest org.kde.KWin --object-path /Scripting \
         --method org.kde.kwin.Scripting.loadScript "$work/facts.js" "$name" >/dev/null &&
         gdbus call --session --dest org.kde.KWin --object-path /Scripting \
@@ -299,7 +299,7 @@ EOF
     wait_until kwin_printed_more "$before"
     gdbus call --session --dest org.kde.KWin --object-path /Scripting \
         --method org.kde.kwin.Scripting.unloadScript "$name" >/dev/null
-    grep '^js: GRIFFWANDLER' "$work/compositor.log" | tail -n 1 | cut -d' ' -f3-
+    grep -o 'GRIFFWANDLER .*' "$work/compositor.log" | tail -n 1 | cut -d' ' -f2-
 }
 kwin_window() { [[ -n "$(kwin_facts)" ]]; }
 kwin_shot() { # kwin_shot FILE: the screen as KWin draws it
@@ -317,7 +317,9 @@ kwin_test() {
     # leave, which a test has not got.
     cp /usr/bin/kwin_wayland "$work/kwin_wayland"
     unset DISPLAY XAUTHORITY
+    # What its scripts print goes to its log (KWin 6 files it under a logging category).
     start_session env KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
+        QT_LOGGING_RULES='kwin_scripting.debug=true' \
         "$work/kwin_wayland" --virtual \
         --width 1024 --height 768 --socket griffwandler-wl ||
         { check "KWin starts" false; finish; }
