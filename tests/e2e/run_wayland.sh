@@ -8,14 +8,15 @@
 #          not installed; and from the shell, as from the dash, with its desktop
 #          entry and icon installed.
 #   kwin   KWin on a virtual output: window facts from a KWin script that prints
-#          to KWin's log, pictures from its screenshot service, keys through its
+#          to KWin's log, pictures from its ScreenShot2 service, keys through its
 #          fake-input protocol (KEYS, a small Wayland client).
 #
-# Each start: the outer frame centred to a pixel in the work area, the frame's
-# only button besides the menu is close (fixed size, no maximize), the caption
-# empty in the facts and in the picture, the keyboard focus at start (key 3
-# clicks fret III, Alt+E ends the program). GNOME also: no launch spinner once
-# the window is up, and the program's own name and icon for the task switcher.
+# Each start: the outer frame centred to a pixel in the work area, the frame
+# the compositor's own, fixed and without maximize (GNOME's with a close box
+# only), the caption empty in the facts and in the picture, the keyboard focus
+# at start (key 3 clicks fret III, Alt+E ends the program). GNOME also: no
+# launch spinner once the window is up, and the program's own name and icon
+# for the task switcher.
 #
 #   run_wayland.sh gnome PROGRAM DESKTOP_ENTRY ICON_DIR
 #   run_wayland.sh kwin PROGRAM KEYS
