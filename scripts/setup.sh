@@ -15,14 +15,20 @@
 # Run as root (as CI does) or with sudo available.
 set -euo pipefail
 
-build=(cmake make g++ qt6-base-dev libgl-dev libxcb1-dev)
-run=(libqt6widgets6 libqt6gui6 qt6-qpa-plugins)
+# The desktop platform talks to X11 (libxcb) and to the Wayland compositor
+# (libwayland and the toolkit's platform interface).
+build=(cmake make g++ qt6-base-dev libgl-dev libxcb1-dev libwayland-dev qt6-base-private-dev)
+run=(libqt6widgets6 libqt6gui6 qt6-qpa-plugins libwayland-client0)
 test=(xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream dpkg-dev valgrind lintian
       # the window managers the placement is tried under (KWin draws no
       # frame without a decoration; Xfwm4 needs its settings daemon)
       openbox kwin-x11 breeze fluxbox i3-wm xfwm4 xfconf
       # the Wayland plugin, which tries a compositor before X11
       qt6-wayland
+      # the Wayland desktops the window is tried on: GNOME Shell with its X11
+      # server, KWin with the protocol its keys are pressed through and the
+      # bindings its screenshot service is called with
+      gnome-shell xwayland kwin-wayland plasma-wayland-protocols python3-gi
       at-spi2-core python3-pyatspi dbus-daemon dbus-bin orca speech-dispatcher
       # what every desktop has, so the suite runs as it would there; and the
       # German locale's sources, for the run in de_DE.UTF-8

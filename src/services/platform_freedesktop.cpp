@@ -1,11 +1,13 @@
 #include "platform.h"
 
 #include "browser_error.h"
+#include "wayland_session.h"
 #include "x11_frame.h"
 
 #include <QGuiApplication>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QVariant>
 #include <QWidget>
@@ -49,6 +51,19 @@ xcb_connection_t *xcbConnection()
         return nullptr;
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
+}
+
+// GNOME's top bar (and any panel) as margins of the primary screen: allowed
+// for like a frame, they centre the window in the area the panels leave free.
+QMarginsF panels()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const QRect whole = screen->geometry();
+    const QRect free = screen->availableGeometry();
+    return QMarginsF(free.left() - whole.left(), free.top() - whole.top(),
+                     whole.right() - free.right(), whole.bottom() - free.bottom());
 }
 
 std::uint32_t nativeWindow(QWidget &window)
@@ -105,6 +120,8 @@ bool isWayland()
 // Wayland or another platform plugin the toolkit's own ways serve.
 class FreedesktopPlatform final : public Platform {
 public:
+    void beforeStart() const override { wayland::chooseWindowSystem(); }
+
     bool isNoDisplayMessage(const QString &message) const override
     {
         // An X server or a Wayland compositor that cannot be reached.
@@ -146,11 +163,19 @@ public:
                 return {true, {}};
             return {};
         }
-        if (manager.name == "Openbox") {
+        // GNOME Shell (mutter) under Wayland, as the window manager of its X11
+        // server, puts the frame's corner where the window asks for its own
+        // in some starts and keeps the gravity in others, but answers the
+        // request for the frame before the window is shown.
+        const bool gnome = manager.name == "GNOME Shell";
+        if (manager.name == "Openbox" || gnome) {
             if (const auto frame = x11::expectedFrame(connection, handle, FrameWaitMs)) {
                 const auto [left, right, top, bottom] = *frame;
                 // The manager counts in the window system's pixels.
-                return {false, QMarginsF(left, top, right, bottom) / window.devicePixelRatioF()};
+                QMarginsF outer = QMarginsF(left, top, right, bottom) / window.devicePixelRatioF();
+                if (gnome)
+                    outer += panels();
+                return {false, outer};
             }
         }
         window.setProperty(GravityProperty, unsigned(gravity(rule)));
@@ -159,9 +184,12 @@ public:
 
     void showFirstTime(QWidget &window, const std::function<void()> &show) const override
     {
+        wayland::undoChoice();
         xcb_connection_t *connection = xcbConnection();
         if (!connection) {
             Platform::showFirstTime(window, show);
+            if (QWindow *native = window.windowHandle())
+                wayland::clearTitle(*native);
             return;
         }
         const std::uint32_t handle = nativeWindow(window);
