@@ -49,15 +49,32 @@ stop_at_exit=(app)
 at_exit=()
 harness_started=$(date +%s)
 
+# The X server goes last, once everything else has ended (within two seconds):
+# a client that loses its display on the way out aborts (Fluxbox 1.3.7 on
+# Debian 13 does, with a core dump).
 harness_end() {
-    local name
+    local name i stopping=()
     for name in "${at_exit[@]}"; do
         "$name"
     done
-    for name in "${stop_at_exit[@]}"; do
-        [[ -n "${!name:-}" ]] && kill -- "${!name}" 2>/dev/null
+    for ((i = ${#stop_at_exit[@]} - 1; i >= 0; i--)); do
+        name=${stop_at_exit[i]}
+        [[ "$name" != x_server && -n "${!name:-}" ]] || continue
+        kill -- "${!name}" 2>/dev/null && stopping+=("${!name}")
     done
+    for i in $(seq 40); do
+        harness_any_alive "${stopping[@]}" || break
+        sleep 0.05
+    done
+    [[ -n "${x_server:-}" ]] && kill "$x_server" 2>/dev/null
     rm -rf "$harness_tmp"
+}
+harness_any_alive() { # harness_any_alive ID...: a process (group) of these still runs
+    local id
+    for id in "$@"; do
+        kill -0 -- "$id" 2>/dev/null && return 0
+    done
+    return 1
 }
 trap harness_end EXIT
 
