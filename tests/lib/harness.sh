@@ -57,6 +57,9 @@ harness_end() {
     for name in "${at_exit[@]}"; do
         "$name"
     done
+    # Out of the job table: how each of them ends is no news (Orca 43, for
+    # one, ends by its own SIGKILL).
+    disown -a 2>/dev/null
     for ((i = ${#stop_at_exit[@]} - 1; i >= 0; i--)); do
         name=${stop_at_exit[i]}
         [[ "$name" != x_server && -n "${!name:-}" ]] || continue
