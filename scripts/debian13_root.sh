@@ -68,8 +68,23 @@ flock -n "$lock" || { echo "$script: waiting for another run in the Debian 13 ro
 # root while it is used; unmounted in reverse, and checked to be gone, when
 # the script ends in any way.
 mounted=()
+# Processes still running inside the root (a D-Bus service a test started, on
+# its way out) are ended first: they would hold /dev.
+in_root_processes() {
+    local proc
+    for proc in /proc/[0-9]*; do
+        [[ "$(readlink "$proc/root" 2>/dev/null)" == "$root" ]] && echo "${proc#/proc/}"
+    done
+}
 unmount_all() {
-    local i
+    local i left
+    for i in $(seq 50); do
+        left=$(in_root_processes)
+        [[ -z "$left" ]] && break
+        ((i == 1)) && kill $left 2>/dev/null
+        ((i == 40)) && kill -KILL $left 2>/dev/null
+        sleep 0.1
+    done
     for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
         umount -R "${mounted[i]}" || umount -R -l "${mounted[i]}"
     done
