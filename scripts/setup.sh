@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that Griffwandler needs, and nothing that is
-# already there: a second run is quick and touches nothing.
+# Installs the Debian packages (Debian 12 or 13) that Griffwandler needs, and
+# nothing that is already there: a second run is quick and touches nothing.
 #
 #   scripts/setup.sh           build and run the program
 #   scripts/setup.sh test      ... and run the whole test suite
@@ -11,6 +11,10 @@
 #   scripts/setup.sh web       ... and build the web site (first the static Qt for
 #                              WebAssembly, 10 to 25 minutes once, then cached) and
 #                              test it in chromium
+#   scripts/setup.sh debian13  ... and run the Run and Test commands in a Debian 13
+#                              root on a Debian 12 machine (scripts/debian13_root.sh)
+#
+#   scripts/setup.sh --packages GROUP...   only print the packages, one a line
 #
 # Run as root (as CI does) or with sudo available.
 set -euo pipefail
@@ -40,9 +44,13 @@ tools=(fonts-liberation2 fonts-comic-neue fonts-urw-base35 fonts-dejavu-core)
 windows=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis ninja-build dpkg-dev xz-utils
     python3 python3-pefile xvfb xauth xdotool imagemagick x11-utils)
 # The browser tests also compare the page with the Linux program under Xvfb.
+# A Debian 13 root made from the machine's own archive.
+debian13=(mmdebstrap)
 web=(emscripten nodejs ninja-build dpkg-dev xz-utils perl brotli chromium fonts-liberation2
     xvfb xauth xdotool imagemagick x11-utils)
 
+list_only=no
+[[ "${1:-}" == --packages ]] && list_only=yes && shift
 wanted=("${build[@]}" "${run[@]}")
 for group in "$@"; do
     case "$group" in
@@ -51,9 +59,12 @@ for group in "$@"; do
     tools) wanted+=("${tools[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
     web) wanted+=("${web[@]}") ;;
-    *) echo "setup.sh: unknown group '$group' (run, test, tools, windows, web)" >&2; exit 2 ;;
+    debian13) wanted+=("${debian13[@]}") ;;
+    *) echo "setup.sh: unknown group '$group' (run, test, tools, windows, web, debian13)" >&2; exit 2 ;;
     esac
 done
+
+[[ $list_only == yes ]] && { printf '%s\n' "${wanted[@]}"; exit 0; }
 
 missing=()
 for package in "${wanted[@]}"; do

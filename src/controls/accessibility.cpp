@@ -272,6 +272,15 @@ void announceDescriptionChange(QObject *control)
 
 void announce(QWidget *window, const QString &message)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt 6.8 asks screen readers for an announcement directly. Orca 48 drops a
+    // notification that is shown and hidden at once (the "hidden" event makes it
+    // discard the "showing" one), so the path below would be silent there. The
+    // event goes out even before a screen reader has switched accessibility on:
+    // it costs one lookup per fret, and Qt forwards it only to whoever listens.
+    QAccessibleAnnouncementEvent event(window, message);
+    QAccessible::updateAccessibility(&event);
+#else
     installAccessibleFactory();
     auto *announcement = window->findChild<Announcement *>(QString(), Qt::FindDirectChildrenOnly);
     if (!announcement)
@@ -283,6 +292,7 @@ void announce(QWidget *window, const QString &message)
     // that it neither stands in the way nor is met again when the window is reviewed.
     announcement->show();
     announcement->hide();
+#endif
 }
 
 } // namespace griffwandler::controls

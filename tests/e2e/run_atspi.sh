@@ -29,7 +29,7 @@ app=$!
 coproc reader { /usr/bin/python3 "$here/atspi_names.py" 2>&1; }
 reader_pid=$reader_PID
 while IFS= read -r line <&"${reader[0]}"; do
-    echo "$line"
+    echo "# $line"
     if [[ "$line" == ready ]]; then
         window=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n 1)
         xdotool windowfocus --sync "$window" key 3
@@ -38,6 +38,11 @@ while IFS= read -r line <&"${reader[0]}"; do
 done
 wait "$reader_pid"
 status=$?
-[[ $status -eq 0 ]] && echo "PASS chord cards named as spoken over AT-SPI" ||
-    { echo "--- program output"; cat "$work/program.log"; }
-exit "$status"
+if [[ $status -eq 0 ]]; then
+    pass "chord cards named as spoken over AT-SPI"
+else
+    fail "chord cards named as spoken over AT-SPI"
+    echo "# --- program output"
+    sed 's/^/# /' "$work/program.log"
+fi
+finish

@@ -1,17 +1,24 @@
-# Shared by the test scripts (sourced, not run): a private work folder, PASS
-# and FAIL bookkeeping, waiting by polling, a private X server, and the Linux
-# program's pictures that other builds are held against.
+# Shared by the test scripts (sourced, not run): a private work folder, results
+# in the Test Anything Protocol, waiting by polling, a private X server, and the
+# Linux program's pictures that other builds are held against.
 #
 #   source harness.sh [--session-bus] "$@"
 #                             --session-bus: the script runs again inside a private
 #                             D-Bus session (dbus-run-session), so that it neither
 #                             needs nor touches the user's
-#   check NAME COMMAND...     PASS or FAIL; the command's output shows when it fails
+#   check NAME COMMAND...     "ok N - NAME" or "not ok N - NAME"; the command's
+#                             output shows, as comment lines, when it fails
 #   pass NAME / fail NAME     count one result
+#   include_tap FILE          counts the results another test program wrote to FILE
+#   finish                    the plan "1..N" and the closing line "N passed, N failed";
+#                             exits 1 when anything failed
 #   wait_until COMMAND...     true once COMMAND is, within five seconds
+#   within_one A B            A and B differ by one at most
+#   centred POS SIZE SPACE    a span of SIZE at POS lies centred in SPACE, one pixel off at most
 #   start_x_server [WxH]      a private Xvfb; sets DISPLAY and x_server
-#   finish                    the closing line; exits 1 when anything failed
-#
+#   wait_for_window PID       true once a window of process PID is shown, within
+#                             five seconds; sets window and its X Y WIDTH HEIGHT
+#   pixel_of FILE X Y         "r,g,b" of a pixel of a picture
 #   wait_for_pixel X Y R,G,B  true once the screen shows that colour there, within five seconds
 #   ended_with STATUS         true once the process in `app` has ended with STATUS, within ten seconds
 #
@@ -19,6 +26,12 @@
 # x_server and any a script adds; a negative id names a process group) are
 # stopped when the script ends, and the work folder is removed; a script that
 # has more to undo appends its own function's name to `at_exit`.
+#
+# The scripts run with `set -uo pipefail` but without `-e`: a check that fails
+# is counted and the script goes on to the next one, so that one run reports
+# every fault, and a command that fails outside a check (a screenshot, a key)
+# shows up in the checks after it rather than ending the script without its
+# closing line. Where a script cannot go on it says so with `fail` and `finish`.
 
 if [[ "${1:-}" == --session-bus ]]; then
     shift
@@ -36,25 +49,45 @@ stop_at_exit=(app)
 at_exit=()
 harness_started=$(date +%s)
 
+# The X server goes last, once everything else has ended (within two seconds):
+# a client that loses its display on the way out aborts (Fluxbox 1.3.7 on
+# Debian 13 does, with a core dump).
 harness_end() {
-    local name
+    local name i stopping=()
     for name in "${at_exit[@]}"; do
         "$name"
     done
-    for name in "${stop_at_exit[@]}"; do
-        [[ -n "${!name:-}" ]] && kill -- "${!name}" 2>/dev/null
+    # Out of the job table: how each of them ends is no news (Orca 43, for
+    # one, ends by its own SIGKILL).
+    disown -a 2>/dev/null
+    for ((i = ${#stop_at_exit[@]} - 1; i >= 0; i--)); do
+        name=${stop_at_exit[i]}
+        [[ "$name" != x_server && -n "${!name:-}" ]] || continue
+        kill -- "${!name}" 2>/dev/null && stopping+=("${!name}")
     done
+    for i in $(seq 40); do
+        harness_any_alive "${stopping[@]}" || break
+        sleep 0.05
+    done
+    [[ -n "${x_server:-}" ]] && kill "$x_server" 2>/dev/null
     rm -rf "$harness_tmp"
+}
+harness_any_alive() { # harness_any_alive ID...: a process (group) of these still runs
+    local id
+    for id in "$@"; do
+        kill -0 -- "$id" 2>/dev/null && return 0
+    done
+    return 1
 }
 trap harness_end EXIT
 
 pass() {
-    echo "PASS $1"
     passed=$((passed + 1))
+    echo "ok $((passed + failed)) - $1"
 }
 fail() {
-    echo "FAIL $1"
     failed=$((failed + 1))
+    echo "not ok $((passed + failed)) - $1"
 }
 check() { # check NAME COMMAND...
     local name=$1
@@ -63,15 +96,46 @@ check() { # check NAME COMMAND...
         pass "$name"
     else
         fail "$name"
-        sed 's/^/    /' "$work/check.out"
+        sed 's/^/# /' "$work/check.out"
     fi
 }
 
+# include_tap FILE: the results in FILE ("ok N - NAME", "not ok N - NAME")
+# counted and numbered on among this script's own; other lines show as
+# comments. False unless FILE ends with its closing line "N passed, N failed"
+# that agrees with its results: a program that stopped half-way.
+include_tap() {
+    local line ok=0 not_ok=0 closed=""
+    while IFS= read -r line; do
+        line=${line%$'\r'}
+        if [[ "$line" =~ ^ok\ [0-9]+\ -\ (.*)$ ]]; then
+            pass "${BASH_REMATCH[1]}"
+            ok=$((ok + 1))
+        elif [[ "$line" =~ ^not\ ok\ [0-9]+\ -\ (.*)$ ]]; then
+            fail "${BASH_REMATCH[1]}"
+            not_ok=$((not_ok + 1))
+        elif [[ "$line" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+            closed="${BASH_REMATCH[1]} ${BASH_REMATCH[2]}"
+        elif [[ -n "$line" && ! "$line" =~ ^1\.\.[0-9]+$ ]]; then
+            echo "# ${line#\# }"
+        fi
+    done <"$1"
+    [[ "$closed" == "$ok $not_ok" ]]
+}
+
 finish() {
-    echo "finished in $(($(date +%s) - harness_started)) s"
+    echo "# finished in $(($(date +%s) - harness_started)) s"
+    echo "1..$((passed + failed))"
     echo "$passed passed, $failed failed"
     [[ $failed -eq 0 ]]
     exit
+}
+
+within_one() { (($1 - $2 <= 1 && $2 - $1 <= 1)); } # within_one A B
+centred() { # centred POS SIZE SPACE
+    # twice the distance of the span's centre from the space's centre
+    local off=$((2 * $1 + $2 - $3))
+    ((off >= -2 && off <= 2))
 }
 
 wait_until() { # wait_until COMMAND...: true once COMMAND is, within five seconds
@@ -120,6 +184,26 @@ wait_for_pixel() { # wait_for_pixel X Y R,G,B
     return 1
 }
 
+# wait_for_window PID: the first shown window of process PID, within five
+# seconds, in `window`, and its place and size on the screen (the client area,
+# without a frame) in X, Y, WIDTH and HEIGHT.
+wait_for_window() {
+    local _ key value
+    window=""
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1)
+        [[ -n "$window" ]] && break
+        kill -0 "$1" 2>/dev/null || return 1
+        sleep 0.05
+    done
+    [[ -n "$window" ]] || return 1
+    while IFS='=' read -r key value; do
+        case "$key" in
+        X | Y | WIDTH | HEIGHT) printf -v "$key" '%s' "$value" ;;
+        esac
+    done < <(xdotool getwindowgeometry --shell "$window")
+}
+
 # Starts Xvfb on a free display (it picks the number itself) and sets DISPLAY
 # and x_server (its process id); exits the script when it does not start.
 x_server=""
@@ -144,17 +228,10 @@ start_x_server() {
 linux_app=""
 stop_at_exit+=(linux_app)
 linux_pictures() {
-    local program=$1 folder=$2 window="" _
+    local program=$1 folder=$2 window X Y WIDTH HEIGHT
     env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "$program" >"$work/linux.log" 2>&1 &
     linux_app=$!
-    for _ in $(seq 200); do
-        window=$(xdotool search --onlyvisible --pid "$linux_app" 2>/dev/null | head -n 1)
-        [[ -n "$window" ]] && break
-        sleep 0.05
-    done
-    [[ -n "$window" ]] || { cat "$work/linux.log"; return 1; }
-    local X Y WIDTH HEIGHT SCREEN
-    eval "$(xdotool getwindowgeometry --shell "$window")"
+    wait_for_window "$linux_app" || { cat "$work/linux.log"; return 1; }
     # With the keyboard focus, as a window the user works in: "Ende" shows it.
     xdotool windowfocus --sync "$window"
     shot() { # shot NAME X Y R,G,B: once the window shows that colour there
@@ -180,7 +257,7 @@ linux_pictures() {
 client_text_boxes=(385x49+8+432 209x313+568+104 225x65+560+304 201x33+568+376 121x33+552+432
     113x33+672+432)
 same_client_area() {
-    local linux=$1 other=$2 box mask=() differing
+    local linux=$1 other=$2 box mask=() differing bw bh bx by
     convert "$linux" -crop 789x475+2+2 +repage "$work/a.png" &&
         convert "$other" -crop 789x475+2+2 +repage "$work/b.png" || return 1
     for box in "${client_text_boxes[@]}"; do

@@ -1,6 +1,7 @@
 """Checks griffwandler.exe as a file: a 64-bit GUI program that imports only
 Windows' own DLLs, with its version resource, nine-image icon group and
-application manifest. Prints PASS or FAIL per check.
+application manifest. Prints each check in the Test Anything Protocol ("ok N -
+NAME" or "not ok N - NAME"), the plan "1..N" and, last, "N passed, N failed".
 
     python3 pe_check.py EXE
 """
@@ -25,10 +26,12 @@ def check(ok, name, detail=""):
     global passed, failed
     if ok:
         passed += 1
-        print(f"PASS: {name}")
+        print(f"ok {passed + failed} - {name}")
     else:
         failed += 1
-        print(f"FAIL: {name}" + (f": {detail}" if detail else ""))
+        print(f"not ok {passed + failed} - {name}")
+        if detail:
+            print(f"# {detail}")
 
 
 pe = pefile.PE(sys.argv[1])
@@ -37,7 +40,7 @@ check(pe.OPTIONAL_HEADER.Subsystem == 2, "exe runs in the GUI subsystem (no cons
 
 dlls = sorted(entry.dll.decode() for entry in pe.DIRECTORY_ENTRY_IMPORT)
 foreign = [dll for dll in dlls if not SYSTEM_DLL.match(dll)]
-print("imports: " + " ".join(dlls))
+print("# imports: " + " ".join(dlls))
 check(not foreign, "exe imports only Windows system DLLs", " ".join(foreign))
 
 fixed = pe.VS_FIXEDFILEINFO[0]
@@ -87,5 +90,6 @@ check("PerMonitorV2" in text, "manifest declares per-monitor-v2 DPI awareness")
 check('level="asInvoker"' in text, "manifest runs as the invoking user")
 check("8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a" in text, "manifest names Windows 10 and 11")
 
+print(f"1..{passed + failed}")
 print(f"{passed} passed, {failed} failed")
 sys.exit(1 if failed else 0)

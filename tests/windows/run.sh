@@ -3,9 +3,9 @@
 # prefix: the exe as a file, its window (centred with its frame, the sunken
 # client edge), the same pictures and behaviour as the Linux program, the two
 # links, ending with Alt+E and "Ende", the Windows bodies of the services on
-# their own, and the installer's silent install and uninstall. Prints PASS or
-# FAIL per check and a last line "N passed, N failed"; exits non-zero when
-# anything failed.
+# their own, and the installer's silent install and uninstall. Prints each
+# check in the Test Anything Protocol and a last line "N passed, N failed";
+# exits non-zero when anything failed.
 #
 #   run.sh BUILD_FOLDER EXE INSTALLER ZIP        (ctest in build/windows runs it)
 #
@@ -19,8 +19,6 @@ installer=$3
 zip=$4
 source "$repo/tests/lib/harness.sh"
 work="$build/wine-test" # screenshots and logs stay
-within_one() { (($1 - $2 <= 1 && $2 - $1 <= 1)); }
-within_two() { (($1 - $2 <= 2 && $2 - $1 <= 2)); } # doubled values: one pixel either way
 
 for tool in wine wineboot wineserver Xvfb xdotool xwininfo import convert compare python3 \
     x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres; do
@@ -39,14 +37,11 @@ end_wine() {
 at_exit+=(end_wine)
 
 # --- The files, without Wine ------------------------------------------------
-echo "griffwandler.exe: $(stat -c %s "$exe") bytes; installer: $(stat -c %s "$installer") bytes;" \
+echo "# griffwandler.exe: $(stat -c %s "$exe") bytes; installer: $(stat -c %s "$installer") bytes;" \
     "zip: $(stat -c %s "$zip") bytes"
 # Debian's own Python, which python3-pefile serves.
 /usr/bin/python3 "$repo/tests/windows/pe_check.py" "$exe" >"$work/pe.log" 2>&1
-grep -E '^(PASS|FAIL|imports)' "$work/pe.log"
-passed=$((passed + $(grep -c '^PASS: ' "$work/pe.log")))
-failed=$((failed + $(grep -c '^FAIL: ' "$work/pe.log")))
-grep -q ' passed, ' "$work/pe.log" || { cat "$work/pe.log"; fail "the exe could be read as a PE file"; }
+include_tap "$work/pe.log" || fail "the exe could be read as a PE file to the end"
 check "exe is one file under 20 MiB" test "$(stat -c %s "$exe")" -lt $((20 * 1024 * 1024))
 check "zip holds the exe, LICENSE.txt and LIESMICH.txt" python3 - "$zip" "$exe" <<'PY'
 import sys, zipfile
@@ -101,7 +96,7 @@ info() { wine "$work/window_info.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # --- The Linux program of the same sources, as the reference picture ----------
 linux_program="$repo/build/default/bin/griffwandler"
 if [[ ! -x "$linux_program" ]]; then
-    echo "building the Linux program for the reference pictures"
+    echo "# building the Linux program for the reference pictures"
     (cd "$repo" && cmake --workflow --preset default) >"$work/linux-build.log" 2>&1 ||
         { tail -20 "$work/linux-build.log"; fail "the Linux program builds"; finish; }
 fi
@@ -118,14 +113,18 @@ start_exe() { # start_exe EXE: runs it and waits for its window; sets the w_* fa
         sleep 0.1
     done
     [[ -n "$line" ]] || { cat "$work/exe.log"; return 1; }
-    echo "window: $line"
-    local outer client screen
-    eval "$(tr ' ' '\n' <<<"$line" | sed -n 's/^\(exstyle\|outer\|client\|screen\|caption\)=/\1=/p')"
-    IFS=, read -r w_ox w_oy w_ow w_oh <<<"$outer"
-    IFS=, read -r w_cx w_cy w_cw w_ch <<<"$client"
-    IFS=, read -r w_sw w_sh <<<"$screen"
-    w_exstyle=$exstyle
-    w_caption=$caption
+    echo "# window: $line"
+    local fact key value
+    for fact in $line; do # key=value, separated by spaces
+        IFS='=' read -r key value <<<"$fact"
+        case "$key" in
+        outer) IFS=, read -r w_ox w_oy w_ow w_oh <<<"$value" ;;
+        client) IFS=, read -r w_cx w_cy w_cw w_ch <<<"$value" ;;
+        screen) IFS=, read -r w_sw w_sh <<<"$value" ;;
+        exstyle) w_exstyle=$value ;;
+        caption) w_caption=$value ;;
+        esac
+    done
     # The first frame: the upper rule, at the screen's scale.
     wait_for_pixel $((w_cx + 400 * w_cw / 793)) $((w_cy + 65 * w_ch / 479)) 0,0,128
 }
@@ -135,7 +134,8 @@ client_shot() { # client_shot NAME: the client area of the Windows program
 }
 start_exe "$exe" || { fail "griffwandler.exe starts and shows its window"; finish; }
 pass "griffwandler.exe starts and shows its window"
-echo "outer ${w_ow}x${w_oh} at $w_ox,$w_oy; client ${w_cw}x${w_ch} at $w_cx,$w_cy; screen ${w_sw}x${w_sh}"
+echo "# outer ${w_ow}x${w_oh} at $w_ox,$w_oy; client ${w_cw}x${w_ch} at $w_cx,$w_cy; screen ${w_sw}x${w_sh}"
+# At 100 % to the rounding: half a pixel.
 check "outer rectangle centred horizontally" within_one $((2 * w_ox)) $((w_sw - w_ow))
 check "outer rectangle centred vertically" within_one $((2 * w_oy)) $((w_sh - w_oh))
 check "window has the sunken client edge (WS_EX_CLIENTEDGE)" test $((w_exstyle & 0x200)) -ne 0
@@ -171,7 +171,7 @@ cp "$work/shots/windows-start.png" "$work/windows-start-root.png"
 edge_outer=$(pixel_of "$work/shots/windows-start.png" $((w_cx - 2)) $((w_cy + 100)))
 edge_inner=$(pixel_of "$work/shots/windows-start.png" $((w_cx - 1)) $((w_cy + 100)))
 edge_right=$(pixel_of "$work/shots/windows-start.png" $((w_cx + w_cw)) $((w_cy + 100)))
-echo "client edge left: $edge_outer, $edge_inner; right: $edge_right"
+echo "# client edge left: $edge_outer, $edge_inner; right: $edge_right"
 check "the sunken edge is drawn: dark on the left, light on the right" \
     test "$edge_inner" != "$edge_right" -a "$edge_outer" != "$edge_right"
 
@@ -228,11 +228,7 @@ if "$windres" -c 65001 -I "$repo/src/assets/icon" -O coff -o "$work/res.o" \
         "https://griffwandler.example/" "https://griffwandler.example/kapo/?a=1&b=zwei%20drei#x" \
         >"$work/services.log" 2>&1
     status=$?
-    tr -d '\r' <"$work/services.log" | grep -E '^(PASS|FAIL): '
-    passed=$((passed + $(grep -c '^PASS: ' "$work/services.log")))
-    failed=$((failed + $(grep -c '^FAIL: ' "$work/services.log")))
-    [[ $status -ne 0 && $(grep -c '^FAIL: ' "$work/services.log") -eq 0 ]] &&
-        { cat "$work/services.log"; fail "service test ran to its end (status $status)"; }
+    include_tap "$work/services.log" || fail "service test ran to its end (status $status)"
 else
     cat "$work/windres.log"
     fail "the service test builds"
@@ -272,7 +268,7 @@ check "silent uninstall removes the program folder and the shortcut" test ! -e "
 check "silent uninstall removes the uninstall entry" bash -c "! wine reg query '$uninstall_key' >/dev/null 2>&1"
 (cd "$WINEPREFIX/drive_c" && find . | sort) >"$work/after-uninstall.txt"
 remains=$(comm -13 "$work/before-install.txt" "$work/after-uninstall.txt" | grep -i 'griffwandler\|Deinstall' || true)
-[[ -n "$remains" ]] && echo "left behind: $remains"
+[[ -n "$remains" ]] && echo "# left behind: $remains"
 check "nothing of ours remains after uninstall" test -z "$remains"
 
 # --- At 150 % and 200 % ------------------------------------------------------
@@ -302,11 +298,11 @@ REG
         fail "griffwandler.exe starts at $scale %"
         continue
     fi
-    echo "at $scale %: outer ${w_ow}x${w_oh} at $w_ox,$w_oy; client ${w_cw}x${w_ch} at $w_cx,$w_cy;" \
+    echo "# at $scale %: outer ${w_ow}x${w_oh} at $w_ox,$w_oy; client ${w_cw}x${w_ch} at $w_cx,$w_cy;" \
         "screen ${w_sw}x${w_sh}"
     check "at $scale % the client area is scaled" test "$w_cw" -eq $(((793 * scale + 50) / 100))
-    check "at $scale % the outer rectangle is centred horizontally" within_two $((2 * w_ox)) $((w_sw - w_ow))
-    check "at $scale % the outer rectangle is centred vertically" within_two $((2 * w_oy)) $((w_sh - w_oh))
+    check "at $scale % the outer rectangle is centred horizontally" centred "$w_ox" "$w_ow" "$w_sw"
+    check "at $scale % the outer rectangle is centred vertically" centred "$w_oy" "$w_oh" "$w_sh"
     import -window root "$work/shots/windows-$scale.png"
     check "at $scale % the 2x pictures are drawn" pictures_drawn_from "$work/shots/windows-$scale.png" "$scale" 2x
     xdotool key --clearmodifiers alt+e

@@ -1,7 +1,8 @@
 // Exercises the Windows bodies of the services on a real (emulated) window
 // system: the sunken client edge, the shell hand-over of a web address and the
-// executable's version resource. Prints PASS or FAIL per check; the exit code
-// is the number of failures.
+// executable's version resource. Prints each check in the Test Anything
+// Protocol ("ok N - NAME" or "not ok N - NAME"), the plan "1..N" and, last,
+// "N passed, N failed"; the exit code is the number of failures.
 //
 //   win32_services_test <record file> <expected icon images> <address>...
 //
@@ -31,10 +32,12 @@ void check(bool ok, const std::string &name, const std::string &detail = {})
 {
     if (ok) {
         ++passed;
-        std::printf("PASS: %s\n", name.c_str());
+        std::printf("ok %d - %s\n", passed + failed, name.c_str());
     } else {
         ++failed;
-        std::printf("FAIL: %s%s%s\n", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
+        std::printf("not ok %d - %s\n", passed + failed, name.c_str());
+        if (!detail.empty())
+            std::printf("# %s\n", detail.c_str());
     }
     std::fflush(stdout);
 }
@@ -339,6 +342,6 @@ int main(int argc, char **argv)
     checkBrowser(argv[1], std::vector<std::string>(argv + 3, argv + argc));
     checkVersionResource(std::atoi(argv[2]));
 
-    std::printf("program: %d passed, %d failed\n", passed, failed);
+    std::printf("1..%d\n%d passed, %d failed\n", passed + failed, passed, failed);
     return failed;
 }
