@@ -26,12 +26,17 @@ test=(xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream dpkg
       at-spi2-core python3-pyatspi dbus-daemon dbus-bin orca speech-dispatcher
       # what every desktop has, so the suite runs as it would there; and the
       # German locale's sources, for the run in de_DE.UTF-8
-      xdg-utils locales)
+      xdg-utils locales
+      # the web build's cut-down fonts, held against the window's texts
+      python3-fonttools)
 tools=(fonts-liberation2 fonts-comic-neue fonts-urw-base35 fonts-dejavu-core)
 windows=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis ninja-build dpkg-dev xz-utils
     python3 python3-pefile xvfb xauth xdotool imagemagick x11-utils)
-# The browser tests also compare the page with the Linux program under Xvfb.
+# The browser tests run the site in three engines (chromium, Firefox ESR,
+# WebKitGTK's MiniBrowser under WebKitWebDriver) and compare the page with the
+# Linux program under Xvfb; the web build cuts its fonts down with fonttools.
 web=(emscripten nodejs ninja-build dpkg-dev xz-utils perl brotli chromium fonts-liberation2
+    firefox-esr webkit2gtk-driver python3-fonttools
     xvfb xauth xdotool imagemagick x11-utils)
 
 wanted=("${build[@]}" "${run[@]}")
