@@ -10,7 +10,7 @@
 #                              and run it under Wine
 #   scripts/setup.sh web       ... and build the web site (first the static Qt for
 #                              WebAssembly, 10 to 25 minutes once, then cached) and
-#                              test it in chromium
+#                              test it in chromium, Firefox ESR and WebKitGTK
 #
 # Run as root (as CI does) or with sudo available.
 set -euo pipefail
