@@ -23,8 +23,12 @@ try {
     const page = await browser.newPage();
     await page.setViewport({width: 1024, height: 768});
     await page.goto(url);
-    await page.waitForFunction(() => performance.getEntriesByName('griffwandler-erstes-bild').length > 0,
-                               {timeout: 120000, polling: 100});
+    const end = Date.now() + 120000;
+    while (!(await page.evaluate(() => performance.getEntriesByName('griffwandler-erstes-bild').length > 0))) {
+        if (Date.now() > end)
+            throw new Error('the program showed no window within two minutes');
+        await new Promise((done) => setTimeout(done, 100));
+    }
     // Where the picture goes is where the program has put its window.
     const place = await page.evaluate(() => {
         const bild = document.getElementById('startbild');

@@ -199,8 +199,9 @@ async function desktop(browser) {
     // A second visit with the network off starts from the site's own cache;
     // with an emptied cache it says in German what happened.
     check('the site keeps itself for visits without a network', await until(() => browser.evaluate(
-        () => navigator.serviceWorker.ready.then((registration) => registration.active !== null)
-                  .then((active) => active && caches.keys().then((names) => names.length > 0)))));
+        () => Promise.race([navigator.serviceWorker.ready.then((registration) => registration.active !== null)
+                                .then((active) => active && caches.keys().then((names) => names.length > 0)),
+                            new Promise((late) => setTimeout(() => late(false), 2000))]))));
     await network(false);
     await browser.reload();
     check('a second visit with the network off starts the program', await started(browser));
@@ -248,20 +249,23 @@ async function slowFirstVisit(browser) {
     await browser.viewport(1024, 768);
     await page.emulateNetworkConditions({download: 10e6 / 8, upload: 10e6 / 8, latency: 150});
     await browser.goto(siteUrl);
-    const early = await until(() => browser.evaluate(() => performance.getEntriesByName(
-        'griffwandler-startbild').length > 0 && !document.getElementById('laden').hidden), 30000);
-    check('slow first visit: the start picture shows while the program loads', early);
-    const pictureShot = await screenshot(browser);
-    await writeFile(`${out}/web-${engine}-startbild.png`, await browser.screenshot());
-    const progress = await browser.evaluate(() => {
-        const laden = document.getElementById('laden').getBoundingClientRect();
+    // The picture and, at that moment, where the progress is.
+    const early = await until(() => browser.evaluate(() => {
+        const laden = document.getElementById('laden');
+        if (!performance.getEntriesByName('griffwandler-startbild').length || laden.hidden)
+            return false;
+        const bar = laden.getBoundingClientRect();
         const bild = document.getElementById('startbild').getBoundingClientRect();
-        return {visible: laden.height > 0 && laden.bottom <= window.innerHeight,
-                apart: laden.top >= bild.bottom || laden.bottom <= bild.top,
-                value: document.getElementById('laden-fortschritt').value};
-    });
-    check('slow first visit: the progress shows beside the picture', progress.visible && progress.apart,
-          JSON.stringify(progress));
+        return {visible: bar.height > 0 && bar.bottom <= window.innerHeight,
+                apart: bar.top >= bild.bottom || bar.bottom <= bild.top};
+    }), 30000);
+    const png = await browser.screenshot();
+    const still = await shown(browser, 'startbild');
+    const pictureShot = decodePng(png);
+    await writeFile(`${out}/web-${engine}-startbild.png`, png);
+    check('slow first visit: the start picture shows while the program loads', !!early && still);
+    check('slow first visit: the progress shows beside the picture', early && early.visible && early.apart,
+          JSON.stringify(early));
     check('slow first visit: the program comes', await started(browser));
     await page.emulateNetworkConditions(null);
     await sleep(300);
