@@ -122,8 +122,18 @@ class WebDriverEngine {
                 probe.close(() => found(port));
             });
         });
-        const driver = spawn('WebKitWebDriver', [`--port=${port}`], {stdio: 'ignore'});
+        // The browser's window is larger than its viewport; a private X
+        // server roomy enough for any viewport the tests ask for holds it.
+        const screen = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1600x1200x24', '-nolisten', 'tcp'],
+                             {stdio: ['ignore', 'ignore', 'ignore', 'pipe']});
+        const display = await new Promise((found, failed) => {
+            screen.stdio[3].once('data', (data) => found(String(data).trim()));
+            screen.once('exit', () => failed(new Error('Xvfb did not start')));
+        });
+        const driver = spawn('WebKitWebDriver', [`--port=${port}`],
+                             {stdio: 'ignore', env: {...process.env, DISPLAY: `:${display}`}});
         const engine = new WebDriverEngine(driver, `http://127.0.0.1:${port}`);
+        engine.screen = screen;
         for (let tries = 0; ; ++tries) {
             try {
                 const {sessionId} = await engine.call('POST', '/session', {capabilities: {alwaysMatch: {
@@ -135,6 +145,7 @@ class WebDriverEngine {
             } catch (error) {
                 if (tries > 100) {
                     driver.kill();
+                    screen.kill();
                     throw error;
                 }
                 await new Promise((done) => setTimeout(done, 100));
@@ -235,6 +246,7 @@ class WebDriverEngine {
     async close() {
         await this.call('DELETE', this.session).catch(() => {});
         this.driver.kill();
+        this.screen.kill();
     }
 }
 

@@ -4,7 +4,7 @@
 # and holds the window's pictures after start, after fret III and after a
 # click on the old F in each engine against the Linux program's, taken in a
 # private X server (the Linux program is built with the default preset where
-# it is missing). WebKitGTK's browser runs in that X server too.
+# it is missing). WebKitGTK's browser gets an X server of its own (engines.mjs).
 #
 #   run.sh SITE_FOLDER HOME_URL SECOND_URL [ENGINE...]   (chromium firefox webkit)
 set -uo pipefail
