@@ -10,7 +10,7 @@
 #                              and run it under Wine
 #   scripts/setup.sh web       ... and build the web site (first the static Qt for
 #                              WebAssembly, 10 to 25 minutes once, then cached) and
-#                              test it in chromium
+#                              test it in chromium, Firefox ESR and WebKitGTK
 #   scripts/setup.sh debian13  ... and run the Run and Test commands in a Debian 13
 #                              root on a Debian 12 machine (scripts/debian13_root.sh)
 #
@@ -39,14 +39,19 @@ test=(xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream dpkg
       xdg-utils locales
       # what scripts/check_reproducible.sh shows a difference between two
       # builds with
-      diffoscope)
+      diffoscope
+      # the web build's cut-down fonts, held against the window's texts
+      python3-fonttools)
 tools=(fonts-liberation2 fonts-comic-neue fonts-urw-base35 fonts-dejavu-core)
 windows=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis ninja-build dpkg-dev xz-utils
     python3 python3-pefile xvfb xauth xdotool imagemagick x11-utils)
-# The browser tests also compare the page with the Linux program under Xvfb.
+# The browser tests run the site in three engines (chromium, Firefox ESR,
+# WebKitGTK's MiniBrowser under WebKitWebDriver) and compare the page with the
+# Linux program under Xvfb; the web build cuts its fonts down with fonttools.
 # A Debian 13 root made from the machine's own archive.
 debian13=(mmdebstrap)
 web=(emscripten nodejs ninja-build dpkg-dev xz-utils perl brotli chromium fonts-liberation2
+    firefox-esr webkit2gtk-driver python3-fonttools
     xvfb xauth xdotool imagemagick x11-utils)
 
 list_only=no

@@ -8,10 +8,13 @@
     const programm = $('programm');
     const fenster = $('fenster');
 
+    const startbild = $('startbild');
     function tafel(id) {
         for (const name of ['laden', 'fehler', 'beendet', 'meldung'])
             $(name).hidden = name !== id;
         fenster.hidden = id !== null;
+        if (startbild)
+            startbild.hidden = true;
     }
 
     function fehler(text) {
@@ -53,6 +56,40 @@
         return;
     }
 
+    // The program uses no clipboard, yet the toolkit asks the browser at start
+    // for the clipboard permissions and drops the answer. Engines that do not
+    // know these permission names (WebKit) reject the question, and a dropped
+    // rejection reaches the console as an error. The answer stays what the
+    // browser says; it is only marked as seen.
+    const erlaubnisse = navigator.permissions;
+    if (erlaubnisse && typeof erlaubnisse.query === 'function') {
+        const frage = erlaubnisse.query.bind(erlaubnisse);
+        erlaubnisse.query = (beschreibung) => {
+            const antwort = frage(beschreibung);
+            if (String(beschreibung && beschreibung.name).startsWith('clipboard-'))
+                antwort.catch(() => {});
+            return antwort;
+        };
+    }
+
+    // The window's start picture stands where the program will put its
+    // window, centred in the program's screen and rounded as the program
+    // rounds, until the window itself is shown.
+    function legeStartbild() {
+        startbild.style.left = Math.round((fenster.clientWidth - startbild.width) / 2) + 'px';
+        startbild.style.top = Math.round((fenster.clientHeight - startbild.height) / 2) + 'px';
+    }
+    if (startbild) {
+        legeStartbild();
+        window.addEventListener('resize', legeStartbild);
+        startbild.hidden = false;
+        const bildDa = () => requestAnimationFrame(() => performance.mark('griffwandler-startbild'));
+        if (startbild.complete && startbild.naturalWidth)
+            bildDa();
+        else
+            startbild.addEventListener('load', bildDa, {once: true});
+    }
+
     const name = programm.dataset.programm || 'griffwandler';
     const gesamt = Number(programm.dataset.wasmBytes) || 0;
     const megabyte = (n) => (n / 1e6).toLocaleString('de-DE', {maximumFractionDigits: 1,
@@ -85,6 +122,13 @@
         return new Response(gezaehlt, {headers: {'Content-Type': 'application/wasm'}});
     });
 
+    // The pictures at twice the resolution, for a fine screen alone; without
+    // them (a coarse screen, or the file missing) the program draws at 1:1.
+    const bilder2x = window.devicePixelRatio > 1
+        ? fetch('bilder@2x.rcc').then((antwort) => antwort.ok ? antwort.arrayBuffer() : null)
+            .then((daten) => daten && new Uint8Array(daten)).catch(() => null)
+        : Promise.resolve(null);
+
     function geladenSkript(src) {
         return new Promise((fertig, gescheitert) => {
             const skript = document.createElement('script');
@@ -103,9 +147,13 @@
         print: (text) => console.log(text),
         printErr: (text) => console.warn(text),
         instantiateWasm(importe, erfolg) {
-            programmDatei
-                .then((datei) => WebAssembly.instantiateStreaming(datei, importe))
-                .then((ergebnis) => erfolg(ergebnis.instance, ergebnis.module))
+            Promise.all([programmDatei.then((datei) => WebAssembly.instantiateStreaming(datei, importe)),
+                         bilder2x])
+                .then(([ergebnis, twins]) => {
+                    if (twins)
+                        modul.griffwandlerBilder2x = twins;
+                    erfolg(ergebnis.instance, ergebnis.module);
+                })
                 .catch(nichtGeladen);
             return {};
         },

@@ -2,6 +2,8 @@
 #
 #   -DSITE=folder -DPROGRAM=folder with griffwandler.js and .wasm
 #   -DSOURCE=packaging/web -DICONS=list of icon PNGs -DGZIP=gzip -DBROTLI=brotli or empty
+#   -DNODE=node -DTWINS=bilder@2x.rcc (the pictures for fine screens, fetched
+#   only there, so not among the files the service worker keeps at once)
 #
 # The page, the start script, the style, the manifest and the icons go beside
 # the program; the service worker's cache is named by a hash of all of them,
@@ -11,7 +13,7 @@ file(REMOVE_RECURSE ${SITE})
 file(MAKE_DIRECTORY ${SITE})
 
 file(COPY ${PROGRAM}/griffwandler.js ${PROGRAM}/griffwandler.wasm
-          ${SOURCE}/griffwandler-start.js ${SOURCE}/griffwandler.css
+          ${SOURCE}/griffwandler-start.js ${SOURCE}/griffwandler.css ${TWINS}
      DESTINATION ${SITE})
 set(files griffwandler.js griffwandler.wasm griffwandler-start.js griffwandler.css)
 foreach(icon IN LISTS ICONS)
@@ -20,16 +22,30 @@ foreach(icon IN LISTS ICONS)
     list(APPEND files ${name})
 endforeach()
 
+# What the page may run and load: its own scripts, styles and pictures, the
+# program's WebAssembly, and nothing inline; no eval.
+set(SITE_CSP "default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; \
+img-src 'self'; connect-src 'self'; worker-src 'self'; manifest-src 'self'; base-uri 'none'; \
+form-action 'none'")
+
 file(SIZE ${SITE}/griffwandler.wasm WASM_BYTES)
 configure_file(${SOURCE}/index.html.in ${SITE}/index.html @ONLY)
 configure_file(${SOURCE}/manifest.webmanifest.in ${SITE}/manifest.webmanifest @ONLY)
 list(APPEND files index.html manifest.webmanifest)
+
+# The window's start picture, which the page shows until the program's window
+# is up: taken from the program itself, in chromium.
+execute_process(COMMAND ${NODE} ${SOURCE}/startbild.mjs ${SITE} ${SITE}/startbild.png
+                COMMAND_ERROR_IS_FATAL ANY)
+list(APPEND files startbild.png)
 
 set(hashes "")
 foreach(name IN LISTS files)
     file(SHA256 ${SITE}/${name} hash)
     string(APPEND hashes "${name} ${hash}\n")
 endforeach()
+file(SHA256 ${TWINS} hash)
+string(APPEND hashes "bilder@2x.rcc ${hash}\n")
 string(SHA256 SITE_HASH "${hashes}")
 string(SUBSTRING ${SITE_HASH} 0 16 SITE_HASH)
 set(SITE_FILES "'./'")

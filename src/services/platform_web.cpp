@@ -3,10 +3,15 @@
 #include "browser_error.h"
 
 #include <QByteArray>
+#include <QResource>
 #include <QScreen>
 #include <QWidget>
 
 #include <emscripten.h>
+#include <emscripten/val.h>
+
+#include <cstdint>
+#include <vector>
 
 namespace griffwandler::services {
 
@@ -43,6 +48,19 @@ EM_JS(void, notifyPage, (const char *was), {
 // browser's pointer shapes are all a page can show.
 class WebPlatform final : public Platform {
 public:
+    void beforeStart() const override
+    {
+        // The pictures at twice the resolution come as a file of their own,
+        // which the page fetches for a fine screen alone and hands over
+        // before the start; without it the pictures are drawn at 1:1.
+        const emscripten::val twins = emscripten::val::module_property("griffwandlerBilder2x");
+        if (twins.isUndefined() || twins.isNull())
+            return;
+        static const std::vector<std::uint8_t> data =
+            emscripten::convertJSArrayToNumberVector<std::uint8_t>(twins);
+        QResource::registerResource(data.data());
+    }
+
     Qt::WindowFlags dialogFlags() const override
     {
         // The tab is the frame; a title bar drawn inside the page would be a

@@ -1,6 +1,6 @@
 // Reads the PNG screenshots the browser takes (8 bits per channel, RGB or
 // RGBA, not interlaced) into pixels, so that the tests can look at them.
-import {inflateSync} from 'node:zlib';
+import {deflateSync, inflateSync} from 'node:zlib';
 
 export function decodePng(buffer) {
     let at = 8;
@@ -54,4 +54,43 @@ export function decodePng(buffer) {
             return [pixels[i], pixels[i + 1], pixels[i + 2]];
         },
     };
+}
+
+// The part of a decoded picture at X, Y of WIDTH x HEIGHT as an RGB PNG, for
+// the engines whose screenshots cannot be clipped.
+export function encodePng(shot, x, y, width, height) {
+    const raw = Buffer.alloc((width * 3 + 1) * height);
+    for (let row = 0; row < height; ++row)
+        for (let column = 0; column < width; ++column) {
+            const at = row * (width * 3 + 1) + 1 + column * 3;
+            const [r, g, b] = shot.pixel(x + column, y + row);
+            raw[at] = r;
+            raw[at + 1] = g;
+            raw[at + 2] = b;
+        }
+    const chunk = (type, data) => {
+        const head = Buffer.alloc(8);
+        head.writeUInt32BE(data.length);
+        head.write(type, 4, 'latin1');
+        const crc = Buffer.alloc(4);
+        crc.writeUInt32BE(crc32(Buffer.concat([head.subarray(4), data])));
+        return Buffer.concat([head, data, crc]);
+    };
+    const header = Buffer.alloc(13);
+    header.writeUInt32BE(width);
+    header.writeUInt32BE(height, 4);
+    header[8] = 8;
+    header[9] = 2;
+    return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', header),
+                          chunk('IDAT', deflateSync(raw)), chunk('IEND', Buffer.alloc(0))]);
+}
+
+function crc32(data) {
+    let crc = ~0;
+    for (const byte of data) {
+        crc ^= byte;
+        for (let k = 0; k < 8; ++k)
+            crc = (crc >>> 1) ^ (0xedb88320 & -(crc & 1));
+    }
+    return ~crc >>> 0;
 }

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# The web site in Debian's chromium: serves it on 127.0.0.1 at a free port,
-# runs the browser checks (site_test.mjs), and holds the window's pictures
-# after start, after fret III and after a click on the old F against the Linux
-# program's, taken in a private X server (the Linux program is built with the
-# default preset where it is missing).
+# The web site in chromium, Firefox ESR and WebKitGTK: serves it on 127.0.0.1
+# at a free port, runs the browser checks (site_test.mjs, which prints TAP),
+# and holds the window's pictures after start, after fret III and after a
+# click on the old F in each engine against the Linux program's, taken in a
+# private X server (the Linux program is built with the default preset where
+# it is missing). WebKitGTK's browser gets an X server of its own (engines.mjs).
 #
-#   run.sh SITE_FOLDER HOME_URL SECOND_URL
+#   run.sh SITE_FOLDER HOME_URL SECOND_URL [ENGINE...]   (chromium firefox webkit)
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -13,11 +14,14 @@ repo=$(cd "$here/../.." && pwd)
 site=$(cd "$1" && pwd)
 home=$2
 second=$3
+shift 3
+engines=("$@")
+[[ ${#engines[@]} -gt 0 ]] || engines=(chromium firefox webkit)
 source "$repo/tests/lib/harness.sh"
 server=""
 stop_at_exit+=(server)
 
-for tool in node /usr/bin/chromium Xvfb xdotool import convert compare; do
+for tool in node /usr/bin/chromium /usr/bin/firefox-esr WebKitWebDriver Xvfb xdotool import convert compare; do
     command -v "$tool" >/dev/null || { fail "$tool is installed (bash scripts/setup.sh web)"; finish; }
 done
 [[ -f "$here/node_modules/puppeteer-core/package.json" ]] ||
@@ -44,18 +48,20 @@ fi
 start_x_server
 check "the Linux program gives the reference pictures" linux_pictures "$linux_program" "$shots"
 
-(cd "$here" && node site_test.mjs "$url" "$shots" "$home" "$second") >"$work/browser.log" 2>&1
-sed -n '/^\(PASS\|FAIL\|  \)/p' "$work/browser.log"
-passed=$((passed + $(grep -c '^PASS ' "$work/browser.log")))
-failed=$((failed + $(grep -c '^FAIL ' "$work/browser.log")))
-grep -q ' passed, ' "$work/browser.log" || { cat "$work/browser.log"; fail "the browser checks ran to their end"; }
+(cd "$here" && node site_test.mjs "$url" "$shots" "$home" "$second" "${engines[@]}") >"$work/browser.log" 2>&1
+grep -E '^(ok|not ok|#) ' "$work/browser.log"
+passed=$((passed + $(grep -c '^ok ' "$work/browser.log")))
+failed=$((failed + $(grep -c '^not ok ' "$work/browser.log")))
+grep -qE '^1\.\.[0-9]+$' "$work/browser.log" || { cat "$work/browser.log"; fail "the browser checks ran to their end"; }
 
-for state in start fret-3 card-f; do
-    if [[ -f "$shots/web-$state.png" ]]; then
-        check "$state: the same picture as the Linux program" \
-            same_client_area "$shots/linux-$state.png" "$shots/web-$state.png"
-    else
-        fail "$state: the browser took its picture"
-    fi
+for engine in "${engines[@]}"; do
+    for state in start fret-3 card-f; do
+        if [[ -f "$shots/web-$engine-$state.png" ]]; then
+            check "$engine, $state: the same picture as the Linux program" \
+                same_client_area "$shots/linux-$state.png" "$shots/web-$engine-$state.png"
+        else
+            fail "$engine, $state: the browser took its picture"
+        fi
+    done
 done
 finish

@@ -6,6 +6,10 @@
 //
 // Without PORT a free one is taken. Only 127.0.0.1 listens. Each request is
 // noted on stderr: method, path, status and the bytes of the body sent.
+//
+// For the tests, the network can be cut: after a POST to /.netz-aus every
+// request's connection is closed unanswered, as without a network, until a
+// POST to /.netz-an.
 import {createServer} from 'node:http';
 import {readFile, stat} from 'node:fs/promises';
 import {extname, join, normalize, resolve} from 'node:path';
@@ -30,7 +34,18 @@ async function found(file) {
     }
 }
 
+let netz = true;
 const server = createServer(async (request, response) => {
+    if (request.method === 'POST' && ['/.netz-aus', '/.netz-an'].includes(request.url)) {
+        netz = request.url === '/.netz-an';
+        response.writeHead(204, {'Connection': 'close'});
+        response.end();
+        return;
+    }
+    if (!netz) {
+        request.socket.destroy();
+        return;
+    }
     try {
         let path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
         if (path.endsWith('/'))

@@ -1,134 +1,130 @@
-// The Griffwandler web site in Debian's chromium, as a visitor uses it: on a
-// desktop viewport (keys, Tab order, links, "Ende", a second visit offline),
-// on a phone (touch, both orientations), without WebGL and without
-// JavaScript. Prints PASS or FAIL per check and, last, "N passed, N failed";
-// writes the window's client area after start, after fret III and after a
-// click on the old F to OUT, for the comparison with the Linux program.
+// The Griffwandler web site as a visitor uses it, in chromium, Firefox ESR and
+// WebKitGTK, pop-up blockers on: on a desktop viewport (keys, Tab order,
+// links, a blocked tab, a second visit offline, an empty cache offline,
+// "Ende"), in a browser window narrower than the program, and with nothing
+// reported as an error, warning or policy violation. Chromium alone also
+// emulates a phone (touch, both orientations) and a browser without WebGL,
+// WebAssembly or JavaScript. Prints TAP (ok / not ok per check, the plan
+// last) and a closing line "N passed, N failed"; writes the window's client
+// area after start, after fret III and after a click on the old F to OUT as
+// web-ENGINE-STATE.png, for the comparison with the Linux program.
 //
-//   node site_test.mjs SITE_URL OUT HOME_URL SECOND_URL
-import puppeteer from 'puppeteer-core';
+//   node site_test.mjs SITE_URL OUT HOME_URL SECOND_URL [ENGINE...]
 import {mkdir, writeFile} from 'node:fs/promises';
-import {decodePng} from './png.mjs';
+import {ENGINES, openEngine} from './engines.mjs';
+import {decodePng, encodePng} from './png.mjs';
 
-const [siteUrl, out, homeUrl, secondUrl] = process.argv.slice(2);
+const [siteUrl, out, homeUrl, secondUrl, ...chosen] = process.argv.slice(2);
+const engines = chosen.length ? chosen : ENGINES;
 const WIDTH = 793, HEIGHT = 479;
-let passed = 0, failed = 0;
+let passed = 0, failed = 0, engine = '';
 function check(name, ok, detail = '') {
     if (ok) ++passed;
     else ++failed;
-    console.log(`${ok ? 'PASS' : 'FAIL'} ${name}${detail ? ': ' + detail : ''}`);
+    console.log(`${ok ? 'ok' : 'not ok'} ${passed + failed} - ${engine}: ${name}`);
+    if (!ok && detail)
+        console.log(`#   ${String(detail).replace(/\n/g, ' ')}`);
     return ok;
 }
+const note = (text) => console.log(`# ${engine}: ${text}`);
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 async function until(what, ms = 10000) {
     const end = Date.now() + ms;
     for (;;) {
-        const value = await what();
+        const value = await what().catch(() => false);
         if (value || Date.now() > end)
             return value;
         await sleep(50);
     }
 }
+// The test server's switch for the network.
+const network = (on) => fetch(new URL(on ? '.netz-an' : '.netz-aus', siteUrl), {method: 'POST'});
 
-const chromium = ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-    '--disable-background-networking', '--disable-component-update', '--no-first-run',
-    '--disable-sync', '--disable-quic', '--disable-features=Translate,MediaRouter'];
-async function launch(extra = []) {
-    return puppeteer.launch({executablePath: '/usr/bin/chromium', headless: true,
-                             args: [...chromium, ...extra]});
-}
-
-// Everything the pages say on the console; a warning or error is a failure.
-const console_ = [];
-function watch(page, label) {
-    page.on('console', (message) => console_.push(`${label} ${message.type()}: ${message.text()}`));
-    page.on('pageerror', (error) => console_.push(`${label} pageerror: ${error.message}`));
-    return page;
-}
-
-async function started(page) {
-    return until(() => page.evaluate(
-        () => performance.getEntriesByName('griffwandler-erstes-bild').length > 0), 30000);
-}
-
-async function screenshot(page) {
-    return decodePng(Buffer.from(await page.screenshot({type: 'png'})));
-}
+const started = (browser) => until(() => browser.evaluate(
+    () => performance.getEntriesByName('griffwandler-erstes-bild').length > 0), 60000);
+const shown = (browser, id) => browser.evaluate((id) => !document.getElementById(id).hidden, id);
+const screenshot = async (browser) => decodePng(await browser.screenshot());
 
 const same = (a, b) => a[0] === b[0] && a[1] === b[1] && a[2] === b[2];
 const SHADOW = [128, 128, 128];
 
-// The window's client area in a 1:1 screenshot: its sunken edge begins with a
-// shadow-grey line along the top and the left.
+// The window's top left corner in a 1:1 screenshot: its sunken edge begins
+// with shadow-grey lines along the top and the left, as long as the window
+// or as the screenshot allows.
 function findWindow(shot) {
-    for (let y = 0; y < shot.height; ++y) {
-        let run = 0;
+    for (let y = 0; y < shot.height; ++y)
         for (let x = 0; x < shot.width; ++x) {
-            run = same(shot.pixel(x, y), SHADOW) ? run + 1 : 0;
-            if (run === WIDTH - 1) {
-                const left = x - run + 1;
-                if (same(shot.pixel(left, y + HEIGHT - 2), SHADOW))
-                    return {x: left, y};
-            }
+            if (!same(shot.pixel(x, y), SHADOW))
+                continue;
+            const across = Math.min(WIDTH - 1, shot.width - x), down = Math.min(HEIGHT - 1, shot.height - y);
+            let ok = across >= 300 && down >= 300;
+            for (let i = 1; ok && i < across; ++i)
+                ok = same(shot.pixel(x + i, y), SHADOW);
+            for (let i = 1; ok && i < down; ++i)
+                ok = same(shot.pixel(x, y + i), SHADOW);
+            if (ok)
+                return {x, y};
         }
-    }
     return null;
 }
 
 // Pixels of the client area, at window coordinates.
-function at(shot, window, x, y) {
-    return shot.pixel(window.x + x, window.y + y);
-}
+const at = (shot, window, x, y) => shot.pixel(window.x + x, window.y + y);
 const NAVY = [0, 0, 128], BROWN = [128, 98, 62], BLACK = [0, 0, 0];
 const stripShown = (shot, window, k) => same(at(shot, window, 112, 239 + 40 * k), NAVY);
 
-async function clientShot(page, window, name) {
+async function clientShot(browser, window, name) {
     await sleep(300); // let the frame be painted
-    const png = await page.screenshot({type: 'png', clip: {x: window.x, y: window.y,
-                                                           width: WIDTH, height: HEIGHT}});
-    await writeFile(`${out}/web-${name}.png`, png);
+    await writeFile(`${out}/web-${engine}-${name}.png`,
+                    encodePng(await screenshot(browser), window.x, window.y, WIDTH, HEIGHT));
 }
 
-await mkdir(out, {recursive: true});
+// Clicks and waits for the tab that opens, looked at and closed.
+async function openedTab(browser, x, y) {
+    await browser.click(x, y);
+    let tabs = [];
+    await until(async () => (tabs = await browser.newTabs()).length > 0, 5000);
+    return tabs;
+}
 
-// --- Desktop viewport ----------------------------------------------------------
-{
-    const browser = await launch();
-    const page = watch(await browser.newPage(), 'desktop');
-    await page.setViewport({width: 1024, height: 768});
-    await page.goto(siteUrl);
-    check('the page is German and titled Griffwandler',
-          (await page.evaluate(() => document.documentElement.lang)) === 'de' &&
-          (await page.title()) === 'Griffwandler');
-    const shown = await started(page);
-    check('the window is shown', shown);
-    let shot = await screenshot(page);
+async function desktop(browser) {
+    await browser.viewport(1024, 768);
+    await browser.goto(siteUrl);
+    check('the page is German and titled Griffwandler', await browser.evaluate(
+        () => document.documentElement.lang === 'de' && document.title === 'Griffwandler'));
+    const up = await started(browser);
+    check('the window is shown', up);
+    note(`first frame ${Math.round(await browser.evaluate(
+        () => performance.getEntriesByName('griffwandler-erstes-bild')[0]?.startTime))} ms after navigation`);
+    let shot = await screenshot(browser);
     const window = findWindow(shot);
     check('the window with its sunken edge is found', window !== null, JSON.stringify(window));
-    if (!shown || !window) {
-        console.log(console_.join('\n'));
-        console.log(`${passed} passed, ${failed} failed`);
-        process.exit(1);
-    }
+    if (!up || !window)
+        return;
     check('the window is centred in the viewport',
           Math.abs(2 * window.x + WIDTH - 1024) <= 1 && Math.abs(2 * window.y + HEIGHT - 768) <= 1,
           `at ${window.x},${window.y}`);
-    check('the loading screen is gone', await page.evaluate(
-        () => document.getElementById('laden').hidden));
+    check('the loading screen and the start picture are gone',
+          !(await shown(browser, 'laden')) && !(await shown(browser, 'startbild')));
+    const picture = await browser.evaluate(() => [document.getElementById('startbild').style.left,
+                                                  document.getElementById('startbild').style.top]);
+    check('the start picture stood where the window is', picture[0] === `${window.x}px` &&
+          picture[1] === `${window.y}px`, `picture at ${picture}, window at ${window.x},${window.y}`);
     check('no title bar above the window',
           !same(at(shot, window, 400, -10), [255, 255, 255]) &&
           same(shot.pixel(window.x + 400, window.y - 3), shot.pixel(5, 5)),
           `above: ${shot.pixel(window.x + 400, window.y - 3)}`);
-    check('the description for screen readers is in the page',
-          (await page.evaluate(() => document.getElementById('beschreibung').textContent))
-              .includes('Bildschirmleser'));
-    const tree = JSON.stringify(await page.accessibility.snapshot());
-    check('assistive technology reads the description', tree.includes('Kapo-Tabelle'));
-    await clientShot(page, window, 'start');
+    check('the description for screen readers is in the page', (await browser.evaluate(
+        () => document.getElementById('beschreibung').textContent)).includes('Bildschirmleser'));
+    if (browser.page && engine === 'chromium') {
+        const tree = JSON.stringify(await browser.page.accessibility.snapshot());
+        check('assistive technology reads the description', tree.includes('Kapo-Tabelle'));
+    }
+    await clientShot(browser, window, 'start');
 
     // Focus starts on "Ende"; Tab goes through the frets, both rows of cards,
     // "Webseite" and back to "Ende". A focused button wears a black frame.
-    const focused = async (x, y) => same(at(await screenshot(page), window, x, y), BLACK);
+    const focused = async (x, y) => same(at(await screenshot(browser), window, x, y), BLACK);
     check('the focus starts on Ende', await focused(700, 432));
     const stops = [[1, 'fret I', 40, 208], [5, 'fret V', 40, 368], [6, 'old C', 220, 168],
                    [12, 'old Fis', 388, 112], [18, 'new C', 220, 336], [30, 'Webseite', 600, 432],
@@ -136,7 +132,7 @@ await mkdir(out, {recursive: true});
     let pressed = 0;
     for (const [count, name, x, y] of stops) {
         while (pressed < count) {
-            await page.keyboard.press('Tab');
+            await browser.press('Tab');
             ++pressed;
         }
         await sleep(150);
@@ -144,88 +140,194 @@ await mkdir(out, {recursive: true});
     }
 
     for (let k = 0; k < 5; ++k) {
-        await page.keyboard.press(String(k + 1));
+        await browser.press(String(k + 1));
         await sleep(300);
-        shot = await screenshot(page);
+        shot = await screenshot(browser);
         check(`key ${k + 1} puts the capo on fret ${k + 1} alone`,
               [0, 1, 2, 3, 4].every((j) => stripShown(shot, window, j) === (j === k)));
     }
 
-    await page.mouse.click(window.x + 52, window.y + 308); // fret III
+    await browser.click(window.x + 52, window.y + 308); // fret III
     await sleep(300);
-    shot = await screenshot(page);
+    shot = await screenshot(browser);
     check('a click on fret III shows its capo strip', stripShown(shot, window, 2));
-    await clientShot(page, window, 'fret-3');
-    await page.mouse.click(window.x + 372, window.y + 188); // the old F
+    await clientShot(browser, window, 'fret-3');
+    await browser.click(window.x + 372, window.y + 188); // the old F
     await sleep(300);
-    shot = await screenshot(page);
+    shot = await screenshot(browser);
     check('a click on the old F shows the pointer line under it',
           same(at(shot, window, 372, 215), BROWN) && !same(at(shot, window, 324, 215), BROWN));
-    await clientShot(page, window, 'card-f');
-    await writeFile(`${out}/web-desktop.png`, await page.screenshot({type: 'png'}));
+    await clientShot(browser, window, 'card-f');
+    await writeFile(`${out}/web-${engine}-desktop.png`, await browser.screenshot());
 
-    // Both links open a new tab with exactly their address, each click again,
-    // and the new tab cannot reach back into this page.
-    const opened = [];
-    browser.on('targetcreated', (target) => opened.push(target));
-    const links = [['Webseite', 612, 448, homeUrl], ['Webseite', 612, 448, homeUrl],
-                   ['the red heading', 376, 239, secondUrl], ['the red heading', 376, 239, secondUrl]];
-    for (const [name, x, y, address] of links) {
-        const before = opened.length;
-        await page.mouse.click(window.x + x, window.y + y);
-        const tab = await until(() => opened.length > before && opened[before]);
-        const url = tab && await until(() => tab.url() === address && tab.url(), 5000);
-        check(`${name} opens ${address} in a new tab`, url === address, tab ? tab.url() : 'no tab');
-        const other = tab && await tab.page();
-        if (other) {
-            check(`that tab has no opener`, await other.evaluate(() => window.opener === null));
-            await other.close();
-        }
-        await page.bringToFront();
+    // Both links open a new tab with exactly their address, each click
+    // again, past the pop-up blocker, and the new tab cannot reach back.
+    for (const [name, x, y, address] of [['Webseite', 612, 448, homeUrl], ['Webseite', 612, 448, homeUrl],
+                                         ['the red heading', 376, 239, secondUrl],
+                                         ['the red heading', 376, 239, secondUrl]]) {
+        const tabs = await openedTab(browser, window.x + x, window.y + y);
+        check(`${name} opens ${address} in one new tab that has no opener`,
+              tabs.length === 1 && tabs[0].url === address && tabs[0].noOpener === true,
+              JSON.stringify(tabs));
     }
-    shot = await screenshot(page);
-    check('the pointer is the hand again afterwards, no busy pointer',
-          (await page.evaluate(() => getComputedStyle(document.querySelector('#fenster canvas')).cursor)) !== 'wait');
 
-    // A second visit with the network off starts from the site's own cache.
-    check('the site keeps itself for visits without a network', await page.evaluate(
-        () => navigator.serviceWorker.ready.then((registration) => registration.active !== null)));
-    await page.setOfflineMode(true);
-    await page.reload();
-    check('a second visit with the network off starts the program', await started(page));
-    await page.setOfflineMode(false);
+    // A browser that blocks the new tab: the program's message, with a link.
+    await browser.evaluate(() => {
+        window.griffwandlerOpen = window.open;
+        window.open = () => null;
+    });
+    await browser.click(window.x + 612, window.y + 448); // Webseite
+    const told = await until(() => browser.evaluate(() => !document.getElementById('meldung').hidden &&
+        [document.getElementById('meldung-text').textContent,
+         document.getElementById('meldung-adresse').href]));
+    check('a blocked tab is told with the program\'s German message',
+          told && told[0].startsWith('Die Webseite konnte nicht geöffnet werden.') && told[1] === homeUrl,
+          JSON.stringify(told));
+    const ok = await browser.evaluate(() => {
+        const r = document.getElementById('meldung-ok').getBoundingClientRect();
+        return [r.x + r.width / 2, r.y + r.height / 2];
+    });
+    await browser.click(...ok);
+    check('the message can be dismissed', await until(async () => !(await shown(browser, 'meldung'))));
+    await browser.alt('w');
+    check('Alt+W clicks Webseite', await until(() => shown(browser, 'meldung'), 3000));
+    await browser.evaluate(() => {
+        document.getElementById('meldung-ok').click();
+        window.open = window.griffwandlerOpen;
+    });
+
+    // A second visit with the network off starts from the site's own cache;
+    // with an emptied cache it says in German what happened.
+    check('the site keeps itself for visits without a network', await until(() => browser.evaluate(
+        () => Promise.race([navigator.serviceWorker.ready.then((registration) => registration.active !== null)
+                                .then((active) => active && caches.keys().then((names) => names.length > 0)),
+                            new Promise((late) => setTimeout(() => late(false), 2000))]))));
+    await network(false);
+    await browser.reload();
+    check('a second visit with the network off starts the program', await started(browser));
+    await browser.evaluate(() => caches.keys().then((names) => Promise.all(names.map((n) => caches.delete(n)))));
+    await browser.reload();
+    const offline = await until(() => browser.evaluate(() => document.body && document.body.innerText), 10000);
+    check('offline with an emptied cache the page says in German that a connection is needed once',
+          typeof offline === 'string' && offline.includes('Griffwandler braucht einmal eine Verbindung'),
+          offline);
+    await network(true);
+    await browser.goto(siteUrl);
+    check('back online the program starts', await started(browser));
+    await sleep(1000);
+    check('and the site is kept again', await until(() => browser.evaluate(
+        () => caches.keys().then((names) => names.length === 1 && caches.open(names[0]))
+                  .then((cache) => cache && cache.keys()).then((files) => files && files.length > 5))));
 
     // "Ende" ends the program; the page says so and offers a new start.
-    shot = await screenshot(page);
-    const again = findWindow(shot);
-    await page.mouse.click(again.x + 728, again.y + 448);
-    const ended = await until(() => page.evaluate(() => !document.getElementById('beendet').hidden));
-    check('Ende gives the ended page', ended);
-    check('it says so in German', (await page.evaluate(
+    const again = findWindow(await screenshot(browser));
+    await browser.click(again.x + 728, again.y + 448);
+    check('Ende gives the ended page', await until(() => shown(browser, 'beendet')));
+    check('it says so in German', (await browser.evaluate(
         () => document.getElementById('beendet').innerText)).includes('Griffwandler wurde beendet'));
-    check('the program is gone from the page', await page.evaluate(
+    check('the program is gone from the page', await browser.evaluate(
         () => !document.getElementById('fenster') && !document.querySelector('canvas')));
-    const messages = console_.length;
-    await page.keyboard.press('3');
-    await page.mouse.click(512, 384);
-    await page.setViewport({width: 900, height: 700});
+    const before = await browser.log();
+    await browser.press('3');
+    await browser.click(512, 384);
+    await browser.viewport(900, 700);
     await sleep(500);
-    check('nothing of the program reacts afterwards', console_.length === messages,
-          console_.slice(messages).join(' | '));
-    await page.click('#neu-starten');
-    check('a new start brings the window back', await started(page));
-    await browser.close();
+    const after = await browser.log();
+    check('nothing of the program reacts afterwards', after.length === 0, after.join(' | '));
+    await browser.evaluate(() => document.getElementById('neu-starten').click());
+    check('a new start brings the window back', await started(browser));
+    await browser.alt('e');
+    check('Alt+E ends the program', await until(() => shown(browser, 'beendet'), 3000));
+    return before;
 }
 
-// --- A phone: 390 x 844 at device pixel ratio 3, touch, both orientations ------
-{
-    const browser = await launch();
-    const page = watch(await browser.newPage(), 'phone');
+// A first visit over a slow network (10 Mbit/s, 150 ms round trips): the
+// window's start picture shows while the program loads, with the progress
+// beside it, and the window then appears exactly over it.
+async function slowFirstVisit(browser) {
+    const page = browser.page;
+    await browser.viewport(1024, 768);
+    await page.emulateNetworkConditions({download: 10e6 / 8, upload: 10e6 / 8, latency: 150});
+    await browser.goto(siteUrl);
+    // The picture and, at that moment, where the progress is.
+    const early = await until(() => browser.evaluate(() => {
+        const laden = document.getElementById('laden');
+        if (!performance.getEntriesByName('griffwandler-startbild').length || laden.hidden)
+            return false;
+        const bar = laden.getBoundingClientRect();
+        const bild = document.getElementById('startbild').getBoundingClientRect();
+        return {visible: bar.height > 0 && bar.bottom <= window.innerHeight,
+                apart: bar.top >= bild.bottom || bar.bottom <= bild.top};
+    }), 30000);
+    const png = await browser.screenshot();
+    const still = await shown(browser, 'startbild');
+    const pictureShot = decodePng(png);
+    await writeFile(`${out}/web-${engine}-startbild.png`, png);
+    check('slow first visit: the start picture shows while the program loads', !!early && still);
+    check('slow first visit: the progress shows beside the picture', early && early.visible && early.apart,
+          JSON.stringify(early));
+    check('slow first visit: the program comes', await started(browser));
+    await page.emulateNetworkConditions(null);
+    await sleep(300);
+    const liveShot = await screenshot(browser);
+    const window = findWindow(liveShot);
+    let differ = -1;
+    if (window) {
+        differ = 0;
+        for (let y = 0; y < HEIGHT; ++y)
+            for (let x = 0; x < WIDTH; ++x)
+                differ += !same(at(pictureShot, window, x, y), at(liveShot, window, x, y));
+    }
+    check('slow first visit: the window replaces the picture without a shift, pixel for pixel',
+          differ === 0, `${differ} pixels differ`);
+}
+
+// A browser window narrower than the program: the page scrolls to every part
+// of the window, the frets on the left and "Ende" on the right.
+async function narrow(browser) {
+    const [width, height] = [447, 844];
+    await browser.viewport(width, height);
+    await browser.goto(siteUrl);
+    check('narrow window: the window is shown', await started(browser));
+    const reach = await browser.evaluate(() => {
+        const page = document.scrollingElement;
+        page.scrollLeft = 0;
+        const canvas = document.querySelector('#fenster canvas').getBoundingClientRect();
+        return {scrollWidth: page.scrollWidth, canvas: [canvas.left, canvas.width]};
+    });
+    check('narrow window: the page scrolls as far as the window is wide',
+          reach.scrollWidth >= WIDTH && reach.canvas[0] === 0 && reach.canvas[1] >= WIDTH,
+          JSON.stringify(reach));
+    await sleep(300);
+    const window = findWindow(await screenshot(browser));
+    check('narrow window: the window begins at the left edge of the page', window && window.x === 0,
+          JSON.stringify(window));
+    if (!window)
+        return;
+    await browser.click(window.x + 52, window.y + 308); // fret III
+    await sleep(300);
+    const shot = await screenshot(browser);
+    check('narrow window: a click on fret III shows its capo strip', stripShown(shot, window, 2));
+    await writeFile(`${out}/web-${engine}-narrow.png`, await browser.screenshot());
+    const scrolled = await browser.evaluate(() => {
+        const page = document.scrollingElement;
+        page.scrollLeft = page.scrollWidth;
+        return page.scrollLeft;
+    });
+    await sleep(300);
+    await browser.click(window.x + 728 - scrolled, window.y + 448); // Ende, at the right
+    check('narrow window: Ende at the right is reached and ends the program',
+          await until(() => shown(browser, 'beendet')), `scrolled by ${scrolled}`);
+}
+
+// A phone: 390 x 844 at device pixel ratio 3, touch, both orientations.
+async function phone(browser) {
+    const page = browser.page;
     for (const [name, width, height] of [['portrait', 390, 844], ['landscape', 844, 390]]) {
         await page.setViewport({width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
                                 isLandscape: width > height});
-        await page.goto(siteUrl);
-        check(`${name}: the window is shown`, await started(page));
+        await browser.goto(siteUrl);
+        check(`phone ${name}: the window is shown`, await started(browser));
         const fit = await page.evaluate(() => {
             const canvas = document.querySelector('#fenster canvas').getBoundingClientRect();
             const view = window.visualViewport;
@@ -234,9 +336,9 @@ await mkdir(out, {recursive: true});
                     scale: view.scale, layout: [window.innerWidth, window.innerHeight],
                     canvas: [canvas.width, canvas.height], dpr: window.devicePixelRatio};
         });
-        console.log(`  ${name}: ${JSON.stringify(fit)}`);
-        check(`${name}: nothing scrolls`, !fit.scrolls);
-        check(`${name}: the whole window fits the screen`,
+        note(`phone ${name}: ${JSON.stringify(fit)}`);
+        check(`phone ${name}: nothing scrolls`, !fit.scrolls);
+        check(`phone ${name}: the whole window fits the screen`,
               fit.layout[0] >= WIDTH && fit.layout[1] >= HEIGHT &&
               fit.layout[0] * fit.scale <= width + 1 && fit.layout[1] * fit.scale <= height + 1);
         // Taps, in the page's own coordinates.
@@ -253,81 +355,58 @@ await mkdir(out, {recursive: true});
         const near = (a, b) => a.every((v, i) => Math.abs(v - b[i]) <= 24);
         const [sx, sy] = toShot(112, 319);
         const [lx, ly] = toShot(372, 214);
-        check(`${name}: a tap on fret III shows its capo strip`, near(shot.pixel(sx, sy), NAVY),
+        check(`phone ${name}: a tap on fret III shows its capo strip`, near(shot.pixel(sx, sy), NAVY),
               String(shot.pixel(sx, sy)));
-        check(`${name}: a tap on the old F shows the pointer line`, near(shot.pixel(lx, ly), BROWN),
+        check(`phone ${name}: a tap on the old F shows the pointer line`, near(shot.pixel(lx, ly), BROWN),
               String(shot.pixel(lx, ly)));
     }
-    await browser.close();
 }
 
-// --- A browser that blocks the new tab: the program's message, with a link ------
-{
-    const browser = await launch();
-    const page = watch(await browser.newPage(), 'blocked');
-    await page.setViewport({width: 1024, height: 768});
-    await page.evaluateOnNewDocument(() => { window.open = () => null; }); // as a pop-up blocker does
-    await page.goto(siteUrl);
-    await started(page);
-    const window = findWindow(await screenshot(page));
-    await page.mouse.click(window.x + 612, window.y + 448); // Webseite
-    const told = await until(() => page.evaluate(() => !document.getElementById('meldung').hidden &&
-        [document.getElementById('meldung-text').textContent,
-         document.getElementById('meldung-adresse').href]));
-    check('a blocked tab is told with the program\'s German message',
-          told && told[0].startsWith('Die Webseite konnte nicht geöffnet werden.') && told[1] === homeUrl,
-          JSON.stringify(told));
-    await page.click('#meldung-ok');
-    check('the message can be dismissed', await page.evaluate(
-        () => document.getElementById('meldung').hidden));
-    // The access keys, as far as the browser passes Alt and a letter on.
-    await page.keyboard.down('Alt');
-    await page.keyboard.press('KeyW');
-    await page.keyboard.up('Alt');
-    check('Alt+W clicks Webseite', await until(() => page.evaluate(
-        () => !document.getElementById('meldung').hidden)));
-    await page.click('#meldung-ok');
-    await page.keyboard.down('Alt');
-    await page.keyboard.press('KeyE');
-    await page.keyboard.up('Alt');
-    check('Alt+E ends the program', await until(() => page.evaluate(
-        () => !document.getElementById('beendet').hidden)));
-    await browser.close();
+// Without WebGL, WebAssembly or JavaScript: one German sentence.
+async function without(what, args, prepare) {
+    const browser = await openEngine('chromium', {args});
+    try {
+        await prepare(browser.page);
+        await browser.goto(siteUrl);
+        const expected = {WebGL: 'WebGL', WebAssembly: 'WebAssembly', JavaScript: 'braucht JavaScript'}[what];
+        const text = () => browser.evaluate(() => document.body.innerText);
+        check(`without ${what} the page says so in German`,
+              await until(async () => (await text()).includes(expected)), await text());
+    } finally {
+        await browser.close();
+    }
 }
 
-// --- Without WebGL, and without JavaScript: one German sentence -----------------
-{
-    const browser = await launch(['--disable-webgl', '--disable-3d-apis']);
-    const page = watch(await browser.newPage(), 'no-webgl');
-    await page.goto(siteUrl);
-    const text = await until(() => page.evaluate(() => !document.getElementById('fehler').hidden &&
-                                                        document.getElementById('fehler').innerText));
-    check('without WebGL the page says so in German', text && text.includes('WebGL'), text);
-    await browser.close();
+await mkdir(out, {recursive: true});
+for (engine of engines) {
+    const begun = Date.now();
+    let browser;
+    try {
+        browser = await openEngine(engine);
+        note(`browser up in ${Date.now() - begun} ms`);
+        if (engine === 'chromium')
+            await slowFirstVisit(browser);
+        const noise = [...(await desktop(browser)) ?? []];
+        noise.push(...await browser.log());
+        await narrow(browser);
+        if (engine === 'chromium')
+            await phone(browser);
+        noise.push(...await browser.log());
+        check('no console error, warning, unhandled rejection or policy violation', noise.length === 0,
+              noise.join(' | '));
+    } catch (error) {
+        check('the checks run to their end', false, error.stack);
+    } finally {
+        await browser?.close().catch(() => {});
+    }
+    note(`all checks in ${Math.round((Date.now() - begun) / 1000)} s`);
 }
-{
-    const browser = await launch();
-    const page = watch(await browser.newPage(), 'no-wasm');
-    await page.evaluateOnNewDocument(() => { delete window.WebAssembly; }); // as an old browser
-    await page.goto(siteUrl);
-    const text = await until(() => page.evaluate(() => !document.getElementById('fehler').hidden &&
-                                                        document.getElementById('fehler').innerText));
-    check('without WebAssembly the page says so in German', text && text.includes('WebAssembly'), text);
-    await browser.close();
+if (engines.includes('chromium')) {
+    engine = 'chromium';
+    await without('WebGL', ['--disable-webgl', '--disable-3d-apis'], async () => {});
+    await without('WebAssembly', [], (page) => page.evaluateOnNewDocument(() => { delete window.WebAssembly; }));
+    await without('JavaScript', [], (page) => page.setJavaScriptEnabled(false));
 }
-{
-    const browser = await launch();
-    const page = await browser.newPage();
-    await page.setJavaScriptEnabled(false);
-    await page.goto(siteUrl);
-    const text = await page.evaluate(() => document.body.innerText);
-    check('without JavaScript the page says so in German', text.includes('braucht JavaScript'), text);
-    await browser.close();
-}
-
-// Without WebGL the browser itself complains on the console; that is expected.
-const noisy = console_.filter((line) => /(warn|warning|error|pageerror):/.test(line) &&
-                                        !line.startsWith('no-webgl'));
-check('no console errors or warnings', noisy.length === 0, noisy.join(' | '));
+console.log(`1..${passed + failed}`);
 console.log(`${passed} passed, ${failed} failed`);
 process.exit(failed ? 1 : 0);

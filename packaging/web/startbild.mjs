@@ -1,0 +1,43 @@
+// Takes the window's start picture from the site as just built: serves the
+// site on 127.0.0.1, starts the program in Debian's chromium (headless, the
+// viewport at device pixel ratio 1), waits for its first frame and saves the
+// window, 793 x 479 pixels from where the page places the picture, as a PNG.
+//
+//   node startbild.mjs SITE_FOLDER OUT.png      (site.cmake runs it)
+import {spawn} from 'node:child_process';
+import {writeFile} from 'node:fs/promises';
+import {createInterface} from 'node:readline';
+
+const {default: puppeteer} = await import(new URL(
+    '../../tests/web/node_modules/puppeteer-core/lib/esm/puppeteer/puppeteer-core.js', import.meta.url));
+const [site, out] = process.argv.slice(2);
+
+const server = spawn('node', [new URL('../../tests/web/serve.mjs', import.meta.url).pathname, site],
+                     {stdio: ['ignore', 'pipe', 'ignore']});
+const url = await new Promise((found) => createInterface({input: server.stdout}).once('line', found));
+const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', headless: true,
+    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+           '--disable-background-networking', '--disable-component-update', '--no-first-run',
+           '--disable-sync']});
+try {
+    const page = await browser.newPage();
+    await page.setViewport({width: 1024, height: 768});
+    await page.goto(url);
+    const end = Date.now() + 120000;
+    while (!(await page.evaluate(() => performance.getEntriesByName('griffwandler-erstes-bild').length > 0))) {
+        if (Date.now() > end)
+            throw new Error('the program showed no window within two minutes');
+        await new Promise((done) => setTimeout(done, 100));
+    }
+    // Where the picture goes is where the program has put its window.
+    const place = await page.evaluate(() => {
+        const bild = document.getElementById('startbild');
+        return {x: parseInt(bild.style.left, 10), y: parseInt(bild.style.top, 10),
+                width: bild.width, height: bild.height};
+    });
+    await new Promise((done) => setTimeout(done, 300));
+    await writeFile(out, await page.screenshot({type: 'png', clip: place}));
+} finally {
+    await browser.close();
+    server.kill();
+}
