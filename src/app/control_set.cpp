@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <map>
-#include <ranges>
 #include <stdexcept>
 #include <string>
 
@@ -76,7 +75,9 @@ ControlSet::ControlSet(QWidget &form)
         }
     }
     QWidget *previous = nullptr;
-    for (QWidget *widget : std::views::values(tabOrder)) {
+    // A plain loop: the C++ library of the web build has no views::values.
+    for (const auto &entry : tabOrder) {
+        QWidget *widget = entry.second;
         if (previous)
             QWidget::setTabOrder(previous, widget);
         previous = widget;
