@@ -49,10 +49,7 @@ start_x_server
 check "the Linux program gives the reference pictures" linux_pictures "$linux_program" "$shots"
 
 (cd "$here" && node site_test.mjs "$url" "$shots" "$home" "$second" "${engines[@]}") >"$work/browser.log" 2>&1
-grep -E '^(ok|not ok|#) ' "$work/browser.log"
-passed=$((passed + $(grep -c '^ok ' "$work/browser.log")))
-failed=$((failed + $(grep -c '^not ok ' "$work/browser.log")))
-grep -qE '^1\.\.[0-9]+$' "$work/browser.log" || { cat "$work/browser.log"; fail "the browser checks ran to their end"; }
+include_tap "$work/browser.log" || fail "the browser checks ran to their end"
 
 for engine in "${engines[@]}"; do
     for state in start fret-3 card-f; do
