@@ -96,10 +96,21 @@ class PuppeteerEngine {
         for (const tab of await this.browser.pages()) {
             if (this.known.has(tab))
                 continue;
+            // The address the tab was sent to, also where it cannot be
+            // reached: chromium's frame then shows its error page's address
+            // and the target the one asked for; Firefox shows its error page,
+            // which names the address asked for as its parameter u.
+            const url = () => {
+                if (this.name === 'chromium')
+                    return tab.target().url();
+                const shown = tab.url();
+                return shown.startsWith('about:neterror?')
+                    ? new URLSearchParams(shown.slice(shown.indexOf('?'))).get('u') : shown;
+            };
             const end = Date.now() + 5000;
-            while (tab.url() === 'about:blank' && Date.now() < end)
+            while (url() === 'about:blank' && Date.now() < end)
                 await new Promise((done) => setTimeout(done, 50));
-            seen.push({url: tab.url(),
+            seen.push({url: url(),
                        noOpener: await tab.evaluate(() => window.opener === null).catch(() => null)});
             await tab.close();
         }
