@@ -36,7 +36,10 @@ try {
                 width: bild.width, height: bild.height};
     });
     await new Promise((done) => setTimeout(done, 300));
-    await writeFile(out, await page.screenshot({type: 'png', clip: place}));
+    // Of the viewport as it is shown: with puppeteer's default (a capture
+    // beyond the viewport) chromium lays the page out again for the shot,
+    // and the window's right and bottom edge came out without their lines.
+    await writeFile(out, await page.screenshot({type: 'png', clip: place, captureBeyondViewport: false}));
 } finally {
     await browser.close();
     server.kill();
