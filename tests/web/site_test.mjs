@@ -50,13 +50,16 @@ const SHADOW = [128, 128, 128];
 
 // The window's top left corner in a 1:1 screenshot: its sunken edge begins
 // with shadow-grey lines along the top and the left, as long as the window
-// or as the screenshot allows.
+// or as the screenshot allows, short of the scroll bars an engine lays over
+// the page's right and bottom edge (WebKitGTK does) when the window is cut.
+const SCROLL_BAR = 16;
 function findWindow(shot) {
     for (let y = 0; y < shot.height; ++y)
         for (let x = 0; x < shot.width; ++x) {
             if (!same(shot.pixel(x, y), SHADOW))
                 continue;
-            const across = Math.min(WIDTH - 1, shot.width - x), down = Math.min(HEIGHT - 1, shot.height - y);
+            const across = Math.min(WIDTH - 1, shot.width - x - SCROLL_BAR);
+            const down = Math.min(HEIGHT - 1, shot.height - y - SCROLL_BAR);
             let ok = across >= 300 && down >= 300;
             for (let i = 1; ok && i < across; ++i)
                 ok = same(shot.pixel(x + i, y), SHADOW);
