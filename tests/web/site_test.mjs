@@ -1,6 +1,6 @@
 // The Griffwandler web site as a visitor uses it, in chromium, Firefox ESR and
 // WebKitGTK, pop-up blockers on: on a desktop viewport (keys, Tab order,
-// links, a blocked tab, a second visit offline, an empty cache offline,
+// a second visit offline, an empty cache offline, links, a blocked tab,
 // "Ende"), in a browser window narrower than the program, and with nothing
 // reported as an error, warning or policy violation. Chromium alone also
 // emulates a phone (touch, both orientations) and a browser without WebGL,
@@ -163,6 +163,33 @@ async function desktop(browser) {
     await clientShot(browser, window, 'card-f');
     await writeFile(`${out}/web-${engine}-desktop.png`, await browser.screenshot());
 
+    // A second visit with the network off starts from the site's own cache;
+    // with an emptied cache it says in German what happened. Before the links
+    // are used: WebKitGTK's automation runs in a temporary profile, whose
+    // cache storage is found empty once a link has opened a window (a
+    // profile that is kept keeps it).
+    check('the site keeps itself for visits without a network', await until(() => browser.evaluate(
+        () => Promise.race([navigator.serviceWorker.ready.then((registration) => registration.active !== null)
+                                .then((active) => active && caches.keys().then((names) => names.length > 0)),
+                            new Promise((late) => setTimeout(() => late(false), 2000))]))));
+    await network(false);
+    await browser.reload();
+    check('a second visit with the network off starts the program', await started(browser),
+          await browser.evaluate(() => document.body.innerText.slice(0, 300)).catch(String));
+    await browser.evaluate(() => caches.keys().then((names) => Promise.all(names.map((n) => caches.delete(n)))));
+    await browser.reload();
+    const offline = await until(() => browser.evaluate(() => document.body && document.body.innerText), 10000);
+    check('offline with an emptied cache the page says in German that a connection is needed once',
+          typeof offline === 'string' && offline.includes('Griffwandler braucht einmal eine Verbindung'),
+          offline);
+    await network(true);
+    await browser.goto(siteUrl);
+    check('back online the program starts', await started(browser));
+    await sleep(1000);
+    check('and the site is kept again', await until(() => browser.evaluate(
+        () => caches.keys().then((names) => names.length === 1 && caches.open(names[0]))
+                  .then((cache) => cache && cache.keys()).then((files) => files && files.length > 5))));
+
     // Both links open a new tab with exactly their address, each click
     // again, past the pop-up blocker, and the new tab cannot reach back.
     for (const [name, x, y, address] of [['Webseite', 612, 448, homeUrl], ['Webseite', 612, 448, homeUrl],
@@ -198,30 +225,6 @@ async function desktop(browser) {
         document.getElementById('meldung-ok').click();
         window.open = window.griffwandlerOpen;
     });
-
-    // A second visit with the network off starts from the site's own cache;
-    // with an emptied cache it says in German what happened.
-    check('the site keeps itself for visits without a network', await until(() => browser.evaluate(
-        () => Promise.race([navigator.serviceWorker.ready.then((registration) => registration.active !== null)
-                                .then((active) => active && caches.keys().then((names) => names.length > 0)),
-                            new Promise((late) => setTimeout(() => late(false), 2000))]))));
-    await network(false);
-    await browser.reload();
-    check('a second visit with the network off starts the program', await started(browser),
-          await browser.evaluate(() => document.body.innerText.slice(0, 300)).catch(String));
-    await browser.evaluate(() => caches.keys().then((names) => Promise.all(names.map((n) => caches.delete(n)))));
-    await browser.reload();
-    const offline = await until(() => browser.evaluate(() => document.body && document.body.innerText), 10000);
-    check('offline with an emptied cache the page says in German that a connection is needed once',
-          typeof offline === 'string' && offline.includes('Griffwandler braucht einmal eine Verbindung'),
-          offline);
-    await network(true);
-    await browser.goto(siteUrl);
-    check('back online the program starts', await started(browser));
-    await sleep(1000);
-    check('and the site is kept again', await until(() => browser.evaluate(
-        () => caches.keys().then((names) => names.length === 1 && caches.open(names[0]))
-                  .then((cache) => cache && cache.keys()).then((files) => files && files.length > 5))));
 
     // "Ende" ends the program; the page says so and offers a new start.
     const again = findWindow(await screenshot(browser));
