@@ -3,7 +3,7 @@
 // find each of its characters in both cut-down faces: a text that gains a
 // letter the faces lost would otherwise be drawn with a gap on the web only.
 #include "app/form_fixture.h"
-#include "label_control.h"
+#include "controls/label_control.h"
 
 #include <QAbstractButton>
 #include <QRawFont>
