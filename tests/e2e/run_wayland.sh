@@ -179,8 +179,8 @@ gnome_judge() {
     echo "GNOME ($how): frame ${fw}x${fh} at $fx,$fy; client at $cx,$cy; work area ${aw}x${ah} at $ax,$ay;" \
         "decorated $decorated, maximize $maximize, minimize $minimize, resize $resize; caption $title;" \
         "focus $focus; application $name, icon $icon"
-    check "frame centred horizontally in the work area ($how)" within_one $((2 * fx)) $((2 * ax + aw - fw))
-    check "frame centred vertically in the work area ($how)" within_one $((2 * fy)) $((2 * ay + ah - fh))
+    check "frame centred horizontally in the work area ($how)" centred $((fx - ax)) "$fw" "$aw"
+    check "frame centred vertically in the work area ($how)" centred $((fy - ay)) "$fh" "$ah"
     check "GNOME frames the window, fixed, with no minimize or maximize ($how)" \
         test "$decorated $maximize $minimize $resize" = "true false false false"
     check "empty caption ($how)" test "$title" = empty
@@ -344,8 +344,8 @@ kwin_test() {
     read -r fx fy fw fh cx cy ax ay aw ah decorated maximize resize caption active pid <<<"$facts"
     echo "KWin: frame ${fw}x${fh} at $fx,$fy; client at $cx,$cy; work area ${aw}x${ah} at $ax,$ay;" \
         "$decorated, maximizable $maximize, resizable $resize; caption $caption; active $active"
-    check "frame centred horizontally in the work area under KWin" within_one $((2 * fx)) $((2 * ax + aw - fw))
-    check "frame centred vertically in the work area under KWin" within_one $((2 * fy)) $((2 * ay + ah - fh))
+    check "frame centred horizontally in the work area under KWin" centred $((fx - ax)) "$fw" "$aw"
+    check "frame centred vertically in the work area under KWin" centred $((fy - ay)) "$fh" "$ah"
     check "KWin frames the window, fixed, with no maximize" \
         test "$decorated $maximize $resize" = "decorated false false"
     check "empty caption under KWin" test "$caption" = empty
