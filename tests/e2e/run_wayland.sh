@@ -30,6 +30,13 @@ system_bus=""
 stop_at_exit+=(compositor system_bus)
 export HOME="$work/home" # the compositors keep their settings there
 mkdir -p "$HOME/.local/share/applications"
+# Inside the test runner's two minutes, with the compositor's last words.
+time_limit 100
+limit_logs=("$work/compositor.log" "$work/program.log")
+
+# Every call to a compositor's bus has a limit of its own: a compositor that
+# stops answering must not hold the script beyond its time.
+bus() { timeout 10 gdbus "$@"; }
 
 within_one() { (($1 - $2 <= 2 && $2 - $1 <= 2)); } # doubled values: one pixel either way
 
@@ -72,13 +79,13 @@ capo_iii_shown() { # capo_iii_shown PICTURE CLIENT_X CLIENT_Y
 
 # ---------------------------------------------------------------- GNOME Shell
 gnome_eval() { # the shell's answer to a script (on one line), without the quotes of its JSON
-    gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+    bus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
         --method org.gnome.Shell.Eval "$(tr '\n' ' ' <<<"$1")" 2>"$work/eval.err" |
         sed -n "s/^(true, '\(.*\)')$/\1/p" | sed 's/^"//; s/"$//'
 }
 gnome_says() { [[ "$(gnome_eval "$2")" == "$1" ]]; } # gnome_says ANSWER SCRIPT
 gnome_shot() { # gnome_shot FILE: the screen as the shell draws it
-    gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell/Screenshot \
+    bus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell/Screenshot \
         --method org.gnome.Shell.Screenshot.Screenshot false false "$1" >/dev/null 2>&1
 }
 gnome_key() { # gnome_key CODE...: keys pressed together, as evdev codes
@@ -112,6 +119,7 @@ gnome_start() {
         chmod 1777 /tmp/.X11-unix 2>/dev/null ||
             { check "/tmp/.X11-unix is writable for all (mode 1777)" false; finish; }
     fi
+    stage="starting GNOME Shell"
     # GNOME Shell needs a system bus; a private one keeps the machine's out.
     dbus-daemon --session --address="unix:path=$work/system_bus" --nofork --nopidfile \
         >"$work/system_bus.log" 2>&1 &
@@ -194,6 +202,7 @@ gnome_test() {
     local client_env=(env WAYLAND_DISPLAY=griffwandler-wl XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME)
 
     # 1. From a terminal while the overview is open, not installed.
+    stage="the start from a terminal"
     gnome_eval 'Main.overview.show(); "ok"' >/dev/null
     wait_until gnome_says true 'String(Main.overview.visible)'
     "${client_env[@]}" "$program" >"$work/program.log" 2>&1 &
@@ -219,6 +228,7 @@ gnome_test() {
         mkdir -p "$icons/${size}x$size/apps"
         cp "$4/icon-$size.png" "$icons/${size}x$size/apps/$(basename "$3" .desktop).png"
     done
+    stage="the start from the shell"
     local id
     id=$(basename "$3")
     wait_long gnome_says yes "imports.gi.Shell.AppSystem.get_default().lookup_app('$id') ? 'yes' : 'no'"
@@ -234,6 +244,7 @@ gnome_test() {
 
     # The picture: the title bar holds no text and no button but the close
     # box at its right end.
+    stage="the screenshot, the spinner and the keys"
     local fx=${gnome_frame[0]} fy=${gnome_frame[1]} fw=${gnome_frame[2]}
     local cx=${gnome_client[0]} cy=${gnome_client[1]} bar
     gnome_shot "$work/gnome.png"
@@ -293,12 +304,12 @@ for (let i = 0; i < clients.length; ++i) {
 EOF
     local before
     before=$(grep -c 'GRIFFWANDLER ' "$work/compositor.log")
-    gdbus call --session --dest org.kde.KWin --object-path /Scripting \
+    bus call --session --dest org.kde.KWin --object-path /Scripting \
         --method org.kde.kwin.Scripting.loadScript "$work/facts.js" "$name" >/dev/null &&
-        gdbus call --session --dest org.kde.KWin --object-path /Scripting \
+        bus call --session --dest org.kde.KWin --object-path /Scripting \
             --method org.kde.kwin.Scripting.start >/dev/null || return 1
     wait_until kwin_printed_more "$before"
-    gdbus call --session --dest org.kde.KWin --object-path /Scripting \
+    bus call --session --dest org.kde.KWin --object-path /Scripting \
         --method org.kde.kwin.Scripting.unloadScript "$name" >/dev/null
     grep -o 'GRIFFWANDLER .*' "$work/compositor.log" | tail -n 1 | cut -d' ' -f2-
 }
@@ -316,6 +327,7 @@ kwin_test() {
     # KWin refuses to run as root with the capability its file carries; a
     # copy carries none. Its screenshot service asks a desktop entry for
     # leave, which a test has not got.
+    stage="starting KWin"
     cp /usr/bin/kwin_wayland "$work/kwin_wayland"
     unset DISPLAY XAUTHORITY
     # What its scripts print goes to its log (KWin 6 files it under a logging category).
@@ -324,12 +336,13 @@ kwin_test() {
         "$work/kwin_wayland" --virtual \
         --width 1024 --height 768 --socket griffwandler-wl ||
         { check "KWin starts" false; finish; }
-    if ! wait_long gdbus introspect --session --dest org.kde.KWin --object-path /Scripting >/dev/null 2>&1 ||
+    if ! wait_long bus introspect --session --dest org.kde.KWin --object-path /Scripting >/dev/null 2>&1 ||
         ! wait_long test -S "$XDG_RUNTIME_DIR/griffwandler-wl"; then
         check "KWin starts" false
         tail -n 30 "$work/compositor.log"
         finish
     fi
+    stage="the program's window under KWin"
     WAYLAND_DISPLAY=griffwandler-wl XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE \
         "$program" >"$work/program.log" 2>&1 &
     app=$!
@@ -357,6 +370,7 @@ kwin_test() {
     check "the title bar shows no caption under KWin" \
         test "$(ink "$work/kwin.png" "$((fw - 160))x$((cy - fy - 8))+$((fx + 80))+$((fy + 4))")" = 0
 
+    stage="the keys under KWin"
     WAYLAND_DISPLAY=griffwandler-wl "$keys" 42 >"$work/keys.log" 2>&1 &&
         WAYLAND_DISPLAY=griffwandler-wl "$keys" 4 >>"$work/keys.log" 2>&1
     local shown=no _

@@ -21,6 +21,8 @@
 #   pixel_of FILE X Y         "r,g,b" of a pixel of a picture
 #   wait_for_pixel X Y R,G,B  true once the screen shows that colour there, within five seconds
 #   ended_with STATUS         true once the process in `app` has ended with STATUS, within ten seconds
+#   time_limit SECONDS        after SECONDS the script fails, says what it was doing (`stage`),
+#                             shows the files named in `limit_logs` and ends with its results
 #
 # The processes whose ids stand in the variables named in `stop_at_exit` (app,
 # x_server and any a script adds; a negative id names a process group) are
@@ -161,6 +163,30 @@ ended_with() { # ended_with STATUS
         sleep 0.05
     done
     return 1
+}
+
+# A test runner that kills a script at its own limit shows none of its results;
+# a script that stops itself earlier reports what it was waiting for. The
+# watchdog's output goes nowhere, so that it holds none of the runner's pipes.
+stage="starting"
+limit_logs=()
+harness_watchdog=""
+stop_at_exit+=(harness_watchdog)
+time_limit() { # time_limit SECONDS
+    (
+        sleep "$1"
+        kill -USR1 $$
+    ) >/dev/null 2>&1 &
+    harness_watchdog=$!
+    trap 'harness_out_of_time '"$1" USR1
+}
+harness_out_of_time() {
+    local log
+    fail "ended within $1 s (waiting while: $stage)"
+    for log in "${limit_logs[@]}"; do
+        [[ -f "$log" ]] && echo "# last lines of $(basename "$log"):" && tail -n 20 "$log" | sed 's/^/#   /'
+    done
+    finish
 }
 
 mkdir -m 0700 "$harness_tmp/runtime"
