@@ -31,8 +31,10 @@ test=(xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream dpkg
       qt6-wayland
       # the Wayland desktops the window is tried on: GNOME Shell with its X11
       # server, KWin with the protocol its keys are pressed through and the
-      # bindings its screenshot service is called with
-      gnome-shell xwayland kwin-wayland plasma-wayland-protocols python3-gi
+      # bindings its screenshot service is called with; GNOME Shell 43 never
+      # finishes starting up without the SVG loader for its theme's pictures
+      # (only recommended by Debian 12's packages)
+      gnome-shell librsvg2-common xwayland kwin-wayland plasma-wayland-protocols python3-gi
       at-spi2-core python3-pyatspi dbus-daemon dbus-bin orca speech-dispatcher
       # what every desktop has, so the suite runs as it would there; and the
       # German locale's sources, for the run in de_DE.UTF-8
