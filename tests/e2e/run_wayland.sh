@@ -28,7 +28,8 @@ program=$(realpath "$2")
 source "$(dirname "$0")/../lib/harness.sh"
 compositor=""
 system_bus=""
-stop_at_exit+=(compositor system_bus)
+xsettings=""
+stop_at_exit+=(compositor system_bus xsettings)
 export HOME="$work/home" # the compositors keep their settings there
 mkdir -p "$HOME/.local/share/applications"
 # Inside the test runner's two minutes, with the compositor's last words.
@@ -166,6 +167,11 @@ gnome_start() {
     export DISPLAY XAUTHORITY
     DISPLAY=$(gnome_eval 'imports.gi.GLib.getenv("GNOME_SETUP_DISPLAY")')
     XAUTHORITY=$(gnome_eval 'imports.gi.GLib.getenv("XAUTHORITY")')
+    # The session's settings for its X11 clients, as a GNOME session has
+    # them: from GNOME 44 on, the frames' buttons follow the desktop's button
+    # layout from there, without it the toolkit's own (with a minimize box).
+    /usr/libexec/gsd-xsettings >"$work/xsettings.log" 2>&1 &
+    xsettings=$!
 }
 
 gnome_window() { # the window is there with its size
@@ -209,8 +215,14 @@ gnome_test() {
     "${client_env[@]}" "$program" >"$work/program.log" 2>&1 &
     app=$!
     gnome_judge "from a terminal, overview open" || finish
-    check "the task switcher shows the window's own icon (from a terminal: $gnome_icon)" \
-        test "$gnome_icon" = window
+    # GNOME Shell 48 keeps no icons of X11 windows (its windows have no icon
+    # property): every X11 program that is not installed gets the generic one.
+    if gnome_says kept '"icon" in global._griff.window() ? "kept" : "none"'; then
+        check "the task switcher shows the window's own icon (from a terminal: $gnome_icon)" \
+            test "$gnome_icon" = window
+    else
+        pass "the task switcher shows the window's own icon (from a terminal) # SKIP this GNOME Shell keeps no icons of X11 windows ($gnome_icon)"
+    fi
     # The overview keeps the keyboard while it is open; closed, it hands it on.
     gnome_eval 'Main.overview.hide(); "ok"' >/dev/null
     check "keyboard focus once the overview closes" wait_until gnome_says true 'String(global._griff.window().has_focus())'
@@ -248,7 +260,12 @@ gnome_test() {
     stage="the screenshot, the spinner and the keys"
     local fx=${gnome_frame[0]} fy=${gnome_frame[1]} fw=${gnome_frame[2]}
     local cx=${gnome_client[0]} cy=${gnome_client[1]} bar
-    gnome_shot "$work/gnome.png"
+    # Once drawn in its place (GNOME 48 shows a new window growing into it).
+    local _
+    for _ in $(seq 50); do
+        gnome_shot "$work/gnome.png" && [[ $(pixel_of "$work/gnome.png" $((cx + 400)) $((cy + 65))) == 0,0,128 ]] && break
+        sleep 0.1
+    done
     [[ -n "${GRIFF_SCREENSHOTS:-}" ]] && mkdir -p "$GRIFF_SCREENSHOTS" && cp "$work/gnome.png" "$GRIFF_SCREENSHOTS/gnome-wayland.png"
     bar="$((fw - 56))x$((cy - fy - 8))+$((fx + 4))+$((fy + 4))"
     check "the title bar shows no caption and no button left of the close box" test "$(ink "$work/gnome.png" "$bar")" = 0
@@ -260,7 +277,6 @@ gnome_test() {
     times=$(gnome_eval '[global._griff.launched, global._griff.shown, global._griff.completed].join(" ")')
     read -r launched shown completed <<<"$times"
     echo "GNOME: launched, shown, startup completed at $launched $shown $completed (µs)"
-    local _
     for _ in $(seq 100); do
         completed=$(gnome_eval 'String(global._griff.completed)')
         [[ "$completed" != 0 ]] && break
