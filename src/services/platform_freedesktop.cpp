@@ -24,6 +24,8 @@ constexpr int FrameWaitMs = 250;
 
 // Carries the gravity chosen while the window was placed to its first show.
 constexpr char GravityProperty[] = "_griffwandler_gravity";
+// Set where the window asks for its place again once the manager has framed it.
+constexpr char AskAgainProperty[] = "_griffwandler_ask_again";
 
 // The gravity that keeps the frame's point that `rule` names where the
 // window asks for the same point of its client area.
@@ -164,12 +166,18 @@ public:
             return {};
         }
         // GNOME Shell (mutter) under Wayland, as the window manager of its X11
-        // server, puts the frame's corner where the window asks for its own
-        // in some starts and keeps the gravity in others, but answers the
-        // request for the frame before the window is shown.
+        // server: up to GNOME 43 it puts the frame's corner where the window
+        // asks for its own in some starts and keeps the gravity in others,
+        // but answers the request for the frame before the window is shown.
+        // From GNOME 44 on another process draws the frames: the answer
+        // before the window is shown is a frame of nothing, and GNOME 48
+        // keeps the gravity in some starts and the window's own corner in
+        // others. Asked again once the window is framed, it keeps the
+        // gravity in every start tried.
         const bool gnome = manager.name == "GNOME Shell";
         if (manager.name == "Openbox" || gnome) {
-            if (const auto frame = x11::expectedFrame(connection, handle, FrameWaitMs)) {
+            const auto frame = x11::expectedFrame(connection, handle, FrameWaitMs);
+            if (frame && !(gnome && *frame == x11::FrameExtents{})) {
                 const auto [left, right, top, bottom] = *frame;
                 // The manager counts in the window system's pixels.
                 QMarginsF outer = QMarginsF(left, top, right, bottom) / window.devicePixelRatioF();
@@ -179,7 +187,12 @@ public:
             }
         }
         window.setProperty(GravityProperty, unsigned(gravity(rule)));
-        return {};
+        if (!gnome)
+            return {};
+        window.setProperty(AskAgainProperty, true);
+        // The gravity keeps the frame's point: only the panels are left to
+        // allow for.
+        return {false, panels()};
     }
 
     void showFirstTime(QWidget &window, const std::function<void()> &show) const override
@@ -202,9 +215,12 @@ public:
             show();
             return;
         }
+        const bool askAgain = window.property(AskAgainProperty).toBool();
         window.setProperty(GravityProperty, QVariant());
+        window.setProperty(AskAgainProperty, QVariant());
         // The toolkit writes its own gravity as it maps the window.
-        x11::showWithGravity(connection, handle, x11::Gravity(chosen.toUInt()), show);
+        x11::showWithGravity(connection, handle, x11::Gravity(chosen.toUInt()), show,
+                             askAgain ? FrameWaitMs : 0);
     }
 
     void browserAufrufen(QWidget *owner, const QString &address) const override

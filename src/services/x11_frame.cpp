@@ -183,7 +183,7 @@ WindowManager windowManager(xcb_connection_t *connection, std::uint32_t window)
 }
 
 void showWithGravity(xcb_connection_t *connection, std::uint32_t window, Gravity gravity,
-                     const std::function<void()> &show)
+                     const std::function<void()> &show, int askAgainWithinMs)
 {
     if (!connection || xcb_connection_has_error(connection)) {
         show();
@@ -193,15 +193,43 @@ void showWithGravity(xcb_connection_t *connection, std::uint32_t window, Gravity
     // is the last of its eighteen words, in use with the flag PWinGravity.
     constexpr std::uint32_t Laenge = 18;
     constexpr std::uint32_t PWinGravity = 1u << 9;
-    ServerGehalten gehalten(connection);
-    show();
-    auto hints = words(connection, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, Laenge)
-                     .value_or(std::vector<std::uint32_t>{});
-    hints.resize(Laenge, 0);
-    hints[0] |= PWinGravity;
-    hints[Laenge - 1] = static_cast<std::uint32_t>(gravity);
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
-                        XCB_ATOM_WM_SIZE_HINTS, 32, Laenge, hints.data());
+    Reply<xcb_get_geometry_reply_t> asked;
+    {
+        ServerGehalten gehalten(connection);
+        show();
+        auto hints =
+            words(connection, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, Laenge)
+                .value_or(std::vector<std::uint32_t>{});
+        hints.resize(Laenge, 0);
+        hints[0] |= PWinGravity;
+        hints[Laenge - 1] = static_cast<std::uint32_t>(gravity);
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
+                            XCB_ATOM_WM_SIZE_HINTS, 32, Laenge, hints.data());
+        // Not reparented yet: the place on the root window that it asked for.
+        if (askAgainWithinMs > 0)
+            asked.reset(
+                xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
+    }
+    if (!asked)
+        return;
+    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + milliseconds(askAgainWithinMs);
+    for (;;) {
+        if (const auto frame = frameExtents(connection, window, extents);
+            frame && *frame != FrameExtents{}) {
+            // The values of a request are 32-bit words; coordinates are signed.
+            const std::uint32_t place[] = {std::uint32_t(std::int32_t(asked->x)),
+                                           std::uint32_t(std::int32_t(asked->y))};
+            xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y,
+                                 place);
+            xcb_flush(connection);
+            return;
+        }
+        if (steady_clock::now() >= deadline)
+            return;
+        std::this_thread::sleep_for(milliseconds(1));
+    }
 }
 
 void clearTitle(xcb_connection_t *connection, std::uint32_t window)

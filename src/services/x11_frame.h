@@ -49,8 +49,12 @@ enum class Gravity : std::uint32_t {
 // Runs `show`, which maps the top-level `window` and in doing so writes its
 // WM_NORMAL_HINTS anew, and gives those hints `gravity` before the window
 // manager reads them: the server serves this connection alone until then.
+// With `askAgainWithinMs`, once the manager has framed the window (within
+// that time), the window asks again for the place it asked for as it was
+// shown: a manager that learns the frame only after it has placed the window
+// applies the gravity to the frame then.
 void showWithGravity(xcb_connection_t *connection, std::uint32_t window, Gravity gravity,
-                     const std::function<void()> &show);
+                     const std::function<void()> &show, int askAgainWithinMs = 0);
 
 // Gives `window` an empty title (_NET_WM_NAME), the same as its WM_NAME.
 void clearTitle(xcb_connection_t *connection, std::uint32_t window);
