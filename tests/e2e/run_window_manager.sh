@@ -154,6 +154,7 @@ fi
 # for the checks below.
 bare_times=() times=()
 moves=0
+GRIFF_UNTIMED=${GRIFF_UNTIMED:-}
 quickest() { printf '%s\n' "$@" | sort -n | head -n 1; }
 for attempt in $(seq 10); do
     shown_after "$bare" 0
@@ -161,12 +162,18 @@ for attempt in $(seq 10); do
     shown_after "$program" $((attempt > 2 && attempt <= 5 ? 1000 : 0))
     times+=("$mapped")
     mapped=$(quickest "${times[@]}") floor=$(quickest "${bare_times[@]}")
-    ((attempt >= 5 && mapped <= slower_at_most * floor)) && break
+    ((attempt >= 5 && (${#GRIFF_UNTIMED} > 0 || mapped <= slower_at_most * floor))) && break
 done
 echo "# $manager on $screen: the program shown after ${times[*]} ms, a bare window after" \
     "${bare_times[*]} ms: $(awk -v a="$mapped" -v b="$floor" 'BEGIN { printf "%.2f", a / b }') times"
-check "shown at most $slower_at_most times as late as a bare window under $manager" \
-    test "$mapped" -le $((slower_at_most * floor))
+# A build with sanitizers slows the program's own start by several times the
+# bare window's: there its time says nothing of the manager.
+if [[ -n "${GRIFF_UNTIMED:-}" ]]; then
+    skip "shown at most $slower_at_most times as late as a bare window under $manager" "$GRIFF_UNTIMED"
+else
+    check "shown at most $slower_at_most times as late as a bare window under $manager" \
+        test "$mapped" -le $((slower_at_most * floor))
+fi
 check "no movement in the first second under $manager" test "$moves" -eq 0
 if [[ "$manager" == none ]]; then
     # The check can fail: the same program held back by 250 ms before it starts,
@@ -180,7 +187,11 @@ if [[ "$manager" == none ]]; then
     done
     held=$(quickest "${held_times[@]}")
     echo "# held back by 250 ms: shown after ${held_times[*]} ms"
-    check "a start held back by 250 ms fails that check" test "$held" -gt $((slower_at_most * floor))
+    if [[ -n "${GRIFF_UNTIMED:-}" ]]; then
+        skip "a start held back by 250 ms fails that check" "$GRIFF_UNTIMED"
+    else
+        check "a start held back by 250 ms fails that check" test "$held" -gt $((slower_at_most * floor))
+    fi
     shown_after "$program" 0 # for the checks below
 fi
 

@@ -9,6 +9,7 @@
 #   check NAME COMMAND...     "ok N - NAME" or "not ok N - NAME"; the command's
 #                             output shows, as comment lines, when it fails
 #   pass NAME / fail NAME     count one result
+#   skip NAME REASON          a check that means nothing here, said so: "ok N - NAME # SKIP REASON"
 #   include_tap FILE          counts the results another test program wrote to FILE
 #   finish                    the plan "1..N" and the closing line "N passed, N failed";
 #                             exits 1 when anything failed
@@ -91,6 +92,7 @@ fail() {
     failed=$((failed + 1))
     echo "not ok $((passed + failed)) - $1"
 }
+skip() { pass "$1 # SKIP $2"; }
 check() { # check NAME COMMAND...
     local name=$1
     shift
