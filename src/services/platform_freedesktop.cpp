@@ -18,9 +18,14 @@ namespace griffwandler::services {
 
 namespace {
 
-// How long Openbox may take to estimate the frame of a window that is not
-// shown yet; it answers within a round trip or two.
-constexpr int FrameWaitMs = 250;
+// How long Openbox and GNOME may take to estimate the frame of a window that
+// is not shown yet. They answer within a round trip or two, but on a machine
+// busy enough to hold the manager back a quarter of a second a shorter wait
+// loses the answer, and Openbox then places the window off the centre by its
+// frame's top and left edges. A manager that answers nothing is not asked.
+constexpr int FrameWaitMs = 1000;
+// How long GNOME may take to frame the shown window before it asks again.
+constexpr int FramedWaitMs = 250;
 
 // Carries the gravity chosen while the window was placed to its first show.
 constexpr char GravityProperty[] = "_griffwandler_gravity";
@@ -220,7 +225,7 @@ public:
         window.setProperty(AskAgainProperty, QVariant());
         // The toolkit writes its own gravity as it maps the window.
         x11::showWithGravity(connection, handle, x11::Gravity(chosen.toUInt()), show,
-                             askAgain ? FrameWaitMs : 0);
+                             askAgain ? FramedWaitMs : 0);
     }
 
     void browserAufrufen(QWidget *owner, const QString &address) const override
