@@ -156,7 +156,13 @@ started=$SECONDS
     umask "$second_umask"
     mkdir -p "$(dirname "$clone")" &&
         git clone -q --shared --no-checkout "$source_dir" "$clone" &&
-        git -C "$clone" checkout -q --detach "$commit"
+        git -C "$clone" checkout -q --detach "$commit" &&
+        # The web build takes its start picture in chromium through the npm
+        # packages that scripts/setup.sh web pinned and installed beside the
+        # browser tests; they are no part of the commit.
+        if [[ -d "$source_dir/tests/web/node_modules" ]]; then
+            cp -a "$source_dir/tests/web/node_modules" "$clone/tests/web/"
+        fi
 ) || { echo "check_reproducible.sh: cannot clone $commit" >&2; exit 1; }
 echo "second build: $clone, umask $second_umask, ${second_env[*]}, $(date -u '+%H:%M:%S UTC')"
 build "$clone" "$second_umask" "${second_env[@]}"
