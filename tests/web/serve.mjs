@@ -23,6 +23,7 @@ const types = {
     '.wasm': 'application/wasm',
     '.webmanifest': 'application/manifest+json',
     '.png': 'image/png',
+    '.webp': 'image/webp',
 };
 
 async function found(file) {
