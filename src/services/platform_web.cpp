@@ -79,6 +79,9 @@ public:
 
     bool pictureCursors() const override { return false; }
 
+    // The tab shows the page's icon; a window has no title bar to show its own.
+    bool windowIcons() const override { return false; }
+
     void windowShown(QWidget &window, const std::function<void()> &placeAgain) const override
     {
         // The toolkit's web platform puts a window shown for the first time
