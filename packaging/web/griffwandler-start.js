@@ -159,17 +159,17 @@
         },
         // The program's window has been shown: the loading screen goes once
         // the browser has drawn it.
-        griffwandlerGezeigt() {
+        griffwandlerShown() {
             requestAnimationFrame(() => requestAnimationFrame(() => {
                 tafel(null);
-                performance.mark('griffwandler-erstes-bild');
+                performance.mark('griffwandler-first-frame');
                 // The site keeps itself for visits without a network.
                 if ('serviceWorker' in navigator && window.isSecureContext)
                     navigator.serviceWorker.register('griffwandler-sw.js').catch(() => {});
             }));
         },
         // A message of the program over its window; the address is a link.
-        griffwandlerMeldung(text, adresse) {
+        griffwandlerMessage(text, adresse) {
             const zeilen = text.split('\n');
             $('meldung-text').textContent = zeilen.filter((zeile) => zeile !== adresse).join(' ');
             $('meldung-adresse').href = adresse;
@@ -178,7 +178,7 @@
             $('meldung-ok').focus();
         },
         // "Ende" was chosen: nothing of the program is left running.
-        griffwandlerBeendet() {
+        griffwandlerEnded() {
             beendet = true;
             fenster.remove();
             tafel('beendet');

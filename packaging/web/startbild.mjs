@@ -26,7 +26,7 @@ try {
     await page.setViewport({width: 1024, height: 768});
     await page.goto(url);
     const end = Date.now() + 120000;
-    while (!(await page.evaluate(() => performance.getEntriesByName('griffwandler-erstes-bild').length > 0))) {
+    while (!(await page.evaluate(() => performance.getEntriesByName('griffwandler-first-frame').length > 0))) {
         if (Date.now() > end)
             throw new Error('the program showed no window within two minutes');
         await new Promise((done) => setTimeout(done, 100));
