@@ -49,7 +49,7 @@ if [[ -f "$qt_web/.griffwandler-complete" && -f tests/web/node_modules/puppeteer
         site="$web/bench-sites/$program"
         rm -rf "$site"
         mkdir -p "$site"
-        cp "$web"/site/*.{css,png,webmanifest} "$web/site/griffwandler-start.js" "$site/"
+        cp "$web"/site/*.{css,png,webp,webmanifest} "$web/site/griffwandler-start.js" "$site/"
         cp "$web/bench/$program.js" "$web/bench/$program.wasm" "$site/"
         sed -e "s/data-programm=\"griffwandler\"/data-programm=\"$program\"/" \
             -e "s/data-wasm-bytes=\"[0-9]*\"/data-wasm-bytes=\"$(stat -c %s "$site/$program.wasm")\"/" \
@@ -58,9 +58,9 @@ if [[ -f "$qt_web/.griffwandler-complete" && -f tests/web/node_modules/puppeteer
             "$web/site/griffwandler-sw.js" >"$site/griffwandler-sw.js"
         # The bare window is the floor: no start picture of the program.
         if [[ $program == bench_startup_floor ]]; then
-            rm "$site/startbild.png"
+            rm "$site/startbild.webp"
             sed -i -e '/id="startbild"/d' "$site/index.html"
-            sed -i -e "s/, 'startbild.png'//" "$site/griffwandler-sw.js"
+            sed -i -e "s/, 'startbild.webp'//" "$site/griffwandler-sw.js"
         fi
         for file in "$site"/*.{wasm,js,html,css,webmanifest}; do
             gzip -9 -n -k -f "$file"

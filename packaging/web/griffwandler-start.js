@@ -37,6 +37,24 @@
     passeBreiteAn();
     window.matchMedia('(orientation: portrait)').addEventListener('change', passeBreiteAn);
 
+    // The window's start picture stands where the program will put its
+    // window, centred in the program's screen and rounded as the program
+    // rounds, until the window itself is shown.
+    function legeStartbild() {
+        startbild.style.left = Math.round((fenster.clientWidth - startbild.width) / 2) + 'px';
+        startbild.style.top = Math.round((fenster.clientHeight - startbild.height) / 2) + 'px';
+    }
+    if (startbild) {
+        legeStartbild();
+        window.addEventListener('resize', legeStartbild);
+        startbild.hidden = false;
+        const bildDa = () => requestAnimationFrame(() => performance.mark('griffwandler-startbild'));
+        if (startbild.complete && startbild.naturalWidth)
+            bildDa();
+        else
+            startbild.addEventListener('load', bildDa, {once: true});
+    }
+
     function kannWebGL() {
         try {
             const canvas = document.createElement('canvas');
@@ -70,24 +88,6 @@
                 antwort.catch(() => {});
             return antwort;
         };
-    }
-
-    // The window's start picture stands where the program will put its
-    // window, centred in the program's screen and rounded as the program
-    // rounds, until the window itself is shown.
-    function legeStartbild() {
-        startbild.style.left = Math.round((fenster.clientWidth - startbild.width) / 2) + 'px';
-        startbild.style.top = Math.round((fenster.clientHeight - startbild.height) / 2) + 'px';
-    }
-    if (startbild) {
-        legeStartbild();
-        window.addEventListener('resize', legeStartbild);
-        startbild.hidden = false;
-        const bildDa = () => requestAnimationFrame(() => performance.mark('griffwandler-startbild'));
-        if (startbild.complete && startbild.naturalWidth)
-            bildDa();
-        else
-            startbild.addEventListener('load', bildDa, {once: true});
     }
 
     const name = programm.dataset.programm || 'griffwandler';
@@ -159,17 +159,17 @@
         },
         // The program's window has been shown: the loading screen goes once
         // the browser has drawn it.
-        griffwandlerGezeigt() {
+        griffwandlerShown() {
             requestAnimationFrame(() => requestAnimationFrame(() => {
                 tafel(null);
-                performance.mark('griffwandler-erstes-bild');
+                performance.mark('griffwandler-first-frame');
                 // The site keeps itself for visits without a network.
                 if ('serviceWorker' in navigator && window.isSecureContext)
                     navigator.serviceWorker.register('griffwandler-sw.js').catch(() => {});
             }));
         },
         // A message of the program over its window; the address is a link.
-        griffwandlerMeldung(text, adresse) {
+        griffwandlerMessage(text, adresse) {
             const zeilen = text.split('\n');
             $('meldung-text').textContent = zeilen.filter((zeile) => zeile !== adresse).join(' ');
             $('meldung-adresse').href = adresse;
@@ -178,7 +178,7 @@
             $('meldung-ok').focus();
         },
         // "Ende" was chosen: nothing of the program is left running.
-        griffwandlerBeendet() {
+        griffwandlerEnded() {
             beendet = true;
             fenster.remove();
             tafel('beendet');

@@ -35,9 +35,9 @@ list(APPEND files index.html manifest.webmanifest)
 
 # The window's start picture, which the page shows until the program's window
 # is up: taken from the program itself, in chromium.
-execute_process(COMMAND ${NODE} ${SOURCE}/startbild.mjs ${SITE} ${SITE}/startbild.png
+execute_process(COMMAND ${NODE} ${SOURCE}/startbild.mjs ${SITE} ${SITE}/startbild.webp
                 COMMAND_ERROR_IS_FATAL ANY)
-list(APPEND files startbild.png)
+list(APPEND files startbild.webp)
 
 set(hashes "")
 foreach(name IN LISTS files)

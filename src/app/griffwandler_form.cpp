@@ -46,7 +46,8 @@ GriffwandlerForm::GriffwandlerForm(QWidget *parent)
     Q_UNUSED(factoryInstalled);
     setObjectName(QStringLiteral("GriffwandlerForm"));
     setWindowTitle(QString());
-    setWindowIcon(assets::programIcon());
+    if (services::platform().windowIcons())
+        setWindowIcon(assets::programIcon());
     // Where a pointer cannot show a picture, the hand shape of the platform's own.
     setCursor(services::platform().pictureCursors() ? assets::windowPointer()
                                                     : QCursor(Qt::PointingHandCursor));

@@ -78,6 +78,10 @@ public:
     // a standard shape stands in.
     virtual bool pictureCursors() const { return true; }
 
+    // Whether the window system shows a window's icon (title bar, task bar,
+    // task switcher); where none does, the program need not carry one.
+    virtual bool windowIcons() const { return true; }
+
     // The top-level `window` has just been shown for the first time;
     // `placeAgain` places it anew, for a platform whose screen can change
     // under a shown window.

@@ -33,8 +33,8 @@ EM_JS(int, openTab, (const char *address), {
 // page over the window, with the address as a link: a click on it is the
 // visitor's own, which no browser blocks.
 EM_JS(void, showMessage, (const char *text, const char *address), {
-    if (Module.griffwandlerMeldung)
-        Module.griffwandlerMeldung(UTF8ToString(text), UTF8ToString(address));
+    if (Module.griffwandlerMessage)
+        Module.griffwandlerMessage(UTF8ToString(text), UTF8ToString(address));
 });
 
 // Tells the page, which shows the program, what it needs to know.
@@ -79,6 +79,9 @@ public:
 
     bool pictureCursors() const override { return false; }
 
+    // The tab shows the page's icon; a window has no title bar to show its own.
+    bool windowIcons() const override { return false; }
+
     void windowShown(QWidget &window, const std::function<void()> &placeAgain) const override
     {
         // The toolkit's web platform puts a window shown for the first time
@@ -88,14 +91,14 @@ public:
         // the window is centred in it again.
         if (QScreen *screen = window.screen())
             QObject::connect(screen, &QScreen::geometryChanged, &window, placeAgain);
-        notifyPage("griffwandlerGezeigt");
+        notifyPage("griffwandlerShown");
     }
 
     void programEnded() const override
     {
         // The page takes the window away and says so; the runtime then ends,
         // so that nothing of the program reacts any more.
-        notifyPage("griffwandlerBeendet");
+        notifyPage("griffwandlerEnded");
         // From a call of its own: ending unwinds the stack, which must not
         // run through the toolkit's event handling.
         emscripten_async_call([](void *) { emscripten_force_exit(0); }, nullptr, 0);

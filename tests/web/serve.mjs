@@ -7,9 +7,9 @@
 // Without PORT a free one is taken. Only 127.0.0.1 listens. Each request is
 // noted on stderr: method, path, status and the bytes of the body sent.
 //
-// For the tests, the network can be cut: after a POST to /.netz-aus every
+// For the tests, the network can be cut: after a POST to /.network-off every
 // request's connection is closed unanswered, as without a network, until a
-// POST to /.netz-an.
+// POST to /.network-on.
 import {createServer} from 'node:http';
 import {readFile, stat} from 'node:fs/promises';
 import {extname, join, normalize, resolve} from 'node:path';
@@ -23,6 +23,7 @@ const types = {
     '.wasm': 'application/wasm',
     '.webmanifest': 'application/manifest+json',
     '.png': 'image/png',
+    '.webp': 'image/webp',
 };
 
 async function found(file) {
@@ -34,15 +35,15 @@ async function found(file) {
     }
 }
 
-let netz = true;
+let online = true;
 const server = createServer(async (request, response) => {
-    if (request.method === 'POST' && ['/.netz-aus', '/.netz-an'].includes(request.url)) {
-        netz = request.url === '/.netz-an';
+    if (request.method === 'POST' && ['/.network-off', '/.network-on'].includes(request.url)) {
+        online = request.url === '/.network-on';
         response.writeHead(204, {'Connection': 'close'});
         response.end();
         return;
     }
-    if (!netz) {
+    if (!online) {
         request.socket.destroy();
         return;
     }

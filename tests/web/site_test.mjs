@@ -38,10 +38,10 @@ async function until(what, ms = 10000) {
     }
 }
 // The test server's switch for the network.
-const network = (on) => fetch(new URL(on ? '.netz-an' : '.netz-aus', siteUrl), {method: 'POST'});
+const network = (on) => fetch(new URL(on ? '.network-on' : '.network-off', siteUrl), {method: 'POST'});
 
 const started = (browser) => until(() => browser.evaluate(
-    () => performance.getEntriesByName('griffwandler-erstes-bild').length > 0), 60000);
+    () => performance.getEntriesByName('griffwandler-first-frame').length > 0), 60000);
 const shown = (browser, id) => browser.evaluate((id) => !document.getElementById(id).hidden, id);
 const screenshot = async (browser) => decodePng(await browser.screenshot());
 
@@ -98,7 +98,7 @@ async function desktop(browser) {
     const up = await started(browser);
     check('the window is shown', up);
     note(`first frame ${Math.round(await browser.evaluate(
-        () => performance.getEntriesByName('griffwandler-erstes-bild')[0]?.startTime))} ms after navigation`);
+        () => performance.getEntriesByName('griffwandler-first-frame')[0]?.startTime))} ms after navigation`);
     let shot = await screenshot(browser);
     const window = findWindow(shot);
     check('the window with its sunken edge is found', window !== null, JSON.stringify(window));
