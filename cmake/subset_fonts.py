@@ -59,7 +59,9 @@ def main(argv):
     options.glyph_names = False
     options.drop_tables += ["FFTM"]
     for path in fonts:
-        font = TTFont(path)
+        # Saved with the source face's time stamp: fontTools would write the
+        # time of the build into the head table, and no two builds would match.
+        font = TTFont(path, recalcTimestamp=False)
         subsetter = subset.Subsetter(options)
         subsetter.populate(text=text)
         subsetter.subset(font)
