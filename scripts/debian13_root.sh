@@ -5,6 +5,8 @@
 # there in a chroot, as root, as on a fresh machine.
 #
 #   bash scripts/debian13_root.sh [COMMIT]    (HEAD by default; run as root)
+#   bash scripts/debian13_root.sh --prepare [COMMIT]
+#                                   only makes the root (when it is not cached yet)
 #
 # The root, with the packages that `scripts/setup.sh test` installs, is made
 # once (about 2.5 GB; 16 minutes on a busy 2-core machine) and cached beside
@@ -23,6 +25,11 @@ for tool in mmdebstrap git flock chroot findmnt; do
 done
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
+prepare_only=false
+if [[ "${1:-}" == --prepare ]]; then
+    prepare_only=true
+    shift
+fi
 commit=$(git -C "$repo" rev-parse --verify "${1:-HEAD}^{commit}")
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/griffwandler"
 suite=trixie
@@ -167,6 +174,7 @@ else
     done
 fi
 echo "$script: Debian $(cat "$root/etc/debian_version") root $root, commit $commit"
+$prepare_only && exit 0
 
 put_clone griffwandler
 # The Test command of README.md, word for word, then the Run command, word for
