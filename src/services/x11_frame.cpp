@@ -63,6 +63,24 @@ std::optional<FrameExtents> frameExtents(xcb_connection_t *connection, xcb_windo
     return frame;
 }
 
+// The window's frame extents once the manager has set them (with `drawn`,
+// to a frame of something), looked for again and again within `ms`; each
+// look is one round trip.
+std::optional<FrameExtents> awaitFrame(xcb_connection_t *connection, xcb_window_t window,
+                                       xcb_atom_t extents, int ms, bool drawn)
+{
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + milliseconds(ms);
+    for (;;) {
+        if (auto frame = frameExtents(connection, window, extents);
+            frame && (!drawn || *frame != FrameExtents{}))
+            return frame;
+        if (steady_clock::now() >= deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(milliseconds(1));
+    }
+}
+
 // A property of 32-bit words, or nothing when it is missing or of another type.
 std::optional<std::vector<std::uint32_t>> words(xcb_connection_t *connection, xcb_window_t window,
                                                 xcb_atom_t property, xcb_atom_t type,
@@ -138,16 +156,8 @@ std::optional<FrameExtents> expectedFrame(xcb_connection_t *connection, std::uin
                    reinterpret_cast<const char *>(&message));
     xcb_flush(connection);
 
-    // The manager sets the property in reply; each look is one round trip.
-    using namespace std::chrono;
-    const auto deadline = steady_clock::now() + milliseconds(waitMilliseconds);
-    for (;;) {
-        if (auto answered = frameExtents(connection, window, extents))
-            return answered;
-        if (steady_clock::now() >= deadline)
-            return std::nullopt;
-        std::this_thread::sleep_for(milliseconds(1));
-    }
+    // The manager sets the property in reply.
+    return awaitFrame(connection, window, extents, waitMilliseconds, false);
 }
 
 } // namespace griffwandler::services::x11
@@ -210,26 +220,14 @@ void showWithGravity(xcb_connection_t *connection, std::uint32_t window, Gravity
             asked.reset(
                 xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
     }
-    if (!asked)
+    if (!asked || !awaitFrame(connection, window, atom(connection, "_NET_FRAME_EXTENTS"),
+                              askAgainWithinMs, true))
         return;
-    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
-    using namespace std::chrono;
-    const auto deadline = steady_clock::now() + milliseconds(askAgainWithinMs);
-    for (;;) {
-        if (const auto frame = frameExtents(connection, window, extents);
-            frame && *frame != FrameExtents{}) {
-            // The values of a request are 32-bit words; coordinates are signed.
-            const std::uint32_t place[] = {std::uint32_t(std::int32_t(asked->x)),
-                                           std::uint32_t(std::int32_t(asked->y))};
-            xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y,
-                                 place);
-            xcb_flush(connection);
-            return;
-        }
-        if (steady_clock::now() >= deadline)
-            return;
-        std::this_thread::sleep_for(milliseconds(1));
-    }
+    // The values of a request are 32-bit words; coordinates are signed.
+    const std::uint32_t place[] = {std::uint32_t(std::int32_t(asked->x)),
+                                   std::uint32_t(std::int32_t(asked->y))};
+    xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+    xcb_flush(connection);
 }
 
 void clearTitle(xcb_connection_t *connection, std::uint32_t window)

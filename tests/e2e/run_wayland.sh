@@ -74,6 +74,17 @@ ink() { # ink PICTURE WxH+X+Y
         -fill black +opaque white -format '%[fx:int((1-mean)*w*h+0.5)]' info:
 }
 
+# Both centring checks of a frame in a work area; WHERE ends their names.
+frame_centred() { # frame_centred WHERE FX FY FW FH AX AY AW AH
+    check "frame centred horizontally in the work area $1" centred $(($2 - $6)) "$4" "$8"
+    check "frame centred vertically in the work area $1" centred $(($3 - $7)) "$5" "$9"
+}
+
+# keep_picture FILE NAME: a compositor's picture, kept for a person to look at.
+keep_picture() {
+    [[ -n "${GRIFF_SCREENSHOTS:-}" ]] && mkdir -p "$GRIFF_SCREENSHOTS" && cp "$1" "$GRIFF_SCREENSHOTS/$2"
+}
+
 # The capo strip III shows at that point of the client area once fret III is clicked.
 capo_iii_shown() { # capo_iii_shown PICTURE CLIENT_X CLIENT_Y
     [[ $(pixel_of "$1" $(($2 + 112)) $(($3 + 319))) == 0,0,128 ]]
@@ -194,8 +205,7 @@ gnome_judge() {
     echo "GNOME ($how): frame ${fw}x${fh} at $fx,$fy; client at $cx,$cy; work area ${aw}x${ah} at $ax,$ay;" \
         "decorated $decorated, maximize $maximize, minimize $minimize, resize $resize; caption $title;" \
         "focus $focus; application $name, icon $icon"
-    check "frame centred horizontally in the work area ($how)" centred $((fx - ax)) "$fw" "$aw"
-    check "frame centred vertically in the work area ($how)" centred $((fy - ay)) "$fh" "$ah"
+    frame_centred "($how)" "$fx" "$fy" "$fw" "$fh" "$ax" "$ay" "$aw" "$ah"
     check "GNOME frames the window, fixed, with no minimize or maximize ($how)" \
         test "$decorated $maximize $minimize $resize" = "true false false false"
     check "empty caption ($how)" test "$title" = empty
@@ -266,7 +276,7 @@ gnome_test() {
         gnome_shot "$work/gnome.png" && [[ $(pixel_of "$work/gnome.png" $((cx + 400)) $((cy + 65))) == 0,0,128 ]] && break
         sleep 0.1
     done
-    [[ -n "${GRIFF_SCREENSHOTS:-}" ]] && mkdir -p "$GRIFF_SCREENSHOTS" && cp "$work/gnome.png" "$GRIFF_SCREENSHOTS/gnome-wayland.png"
+    keep_picture "$work/gnome.png" gnome-wayland.png
     bar="$((fw - 56))x$((cy - fy - 8))+$((fx + 4))+$((fy + 4))"
     check "the title bar shows no caption and no button left of the close box" test "$(ink "$work/gnome.png" "$bar")" = 0
     check "the close box is drawn" test "$(ink "$work/gnome.png" "40x$((cy - fy - 8))+$((fx + fw - 48))+$((fy + 4))")" -gt 0
@@ -380,14 +390,13 @@ kwin_test() {
     read -r fx fy fw fh cx cy ax ay aw ah decorated maximize resize caption active pid <<<"$facts"
     echo "KWin: frame ${fw}x${fh} at $fx,$fy; client at $cx,$cy; work area ${aw}x${ah} at $ax,$ay;" \
         "$decorated, maximizable $maximize, resizable $resize; caption $caption; active $active"
-    check "frame centred horizontally in the work area under KWin" centred $((fx - ax)) "$fw" "$aw"
-    check "frame centred vertically in the work area under KWin" centred $((fy - ay)) "$fh" "$ah"
+    frame_centred "under KWin" "$fx" "$fy" "$fw" "$fh" "$ax" "$ay" "$aw" "$ah"
     check "KWin frames the window, fixed, with no maximize" \
         test "$decorated $maximize $resize" = "decorated false false"
     check "empty caption under KWin" test "$caption" = empty
     check "keyboard focus at start under KWin" test "$active" = true
     kwin_shot "$work/kwin.png"
-    [[ -n "${GRIFF_SCREENSHOTS:-}" ]] && mkdir -p "$GRIFF_SCREENSHOTS" && cp "$work/kwin.png" "$GRIFF_SCREENSHOTS/kwin-wayland.png"
+    keep_picture "$work/kwin.png" kwin-wayland.png
     # Breeze puts the icon at the left and its buttons at the right of the
     # title bar: between them no caption.
     check "the title bar shows no caption under KWin" \
