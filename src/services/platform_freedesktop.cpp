@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
+#include <qpa/qplatformscreen.h>
 
 namespace griffwandler::services {
 
@@ -24,8 +25,6 @@ namespace {
 // loses the answer, and Openbox then places the window off the centre by its
 // frame's top and left edges. A manager that answers nothing is not asked.
 constexpr int FrameWaitMs = 1000;
-// How long GNOME may take to frame the shown window before it asks again.
-constexpr int FramedWaitMs = 250;
 
 // Carries the gravity chosen while the window was placed to its first show.
 constexpr char GravityProperty[] = "_griffwandler_gravity";
@@ -115,6 +114,59 @@ void openWith(const QString &opener, const QString &address, const QPointer<QWid
                          process->deleteLater();
                      });
     process->start();
+}
+
+// The corner of the client area of the top-level `window`, where the program
+// placed it, in the window system's pixels. The widget's own geometry, not
+// the toolkit's native window: before it is shown, Qt 6.8 may keep that
+// window at the origin, in the X server as in its own bookkeeping.
+x11::Point nativePlace(const QWidget &window)
+{
+    const QPoint logical = window.geometry().topLeft();
+    const QScreen *screen = window.screen();
+    if (!screen || !screen->handle())
+        return {logical.x(), logical.y()};
+    const QPoint place = screen->handle()->geometry().topLeft() +
+                         (logical - screen->geometry().topLeft()) * window.devicePixelRatioF();
+    return {place.x(), place.y()};
+}
+
+// Asks again for `place`, the place the program gave the window's client
+// area, as soon as the manager has shown the window (that
+// is, framed and placed it): GNOME decides where a window goes as it first
+// shows it and may put it in a corner of its own choice then. The place is
+// the program's, not the X server's (see nativePlace). The toolkit learns of the showing from the X
+// server, with the event loop; the program waits for nothing.
+void askAgainOnceShown(QWindow &window, xcb_connection_t *connection, std::uint32_t handle,
+                       x11::Point place)
+{
+    class WhenShown final : public QObject {
+    public:
+        WhenShown(QWindow &window, xcb_connection_t *connection, std::uint32_t handle,
+                  x11::Point place)
+            : QObject(&window), m_connection(connection), m_handle(handle), m_place(place)
+        {
+            window.installEventFilter(this);
+        }
+
+    protected:
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            auto *window = static_cast<QWindow *>(watched);
+            if (event->type() == QEvent::Expose && window->isExposed()) {
+                x11::askForPlace(m_connection, m_handle, m_place);
+                window->removeEventFilter(this);
+                deleteLater();
+            }
+            return false;
+        }
+
+    private:
+        xcb_connection_t *m_connection;
+        std::uint32_t m_handle;
+        x11::Point m_place;
+    };
+    new WhenShown(window, connection, handle, place);
 }
 
 bool isWayland()
@@ -223,9 +275,13 @@ public:
         const bool askAgain = window.property(AskAgainProperty).toBool();
         window.setProperty(GravityProperty, QVariant());
         window.setProperty(AskAgainProperty, QVariant());
+        // Read before the show: once shown, the window stands where the
+        // manager put it.
+        const x11::Point asked = nativePlace(window);
         // The toolkit writes its own gravity as it maps the window.
-        x11::showWithGravity(connection, handle, x11::Gravity(chosen.toUInt()), show,
-                             askAgain ? FramedWaitMs : 0);
+        x11::showWithGravity(connection, handle, x11::Gravity(chosen.toUInt()), show);
+        if (askAgain && window.windowHandle())
+            askAgainOnceShown(*window.windowHandle(), connection, handle, asked);
     }
 
     void browserAufrufen(QWidget *owner, const QString &address) const override

@@ -63,17 +63,15 @@ std::optional<FrameExtents> frameExtents(xcb_connection_t *connection, xcb_windo
     return frame;
 }
 
-// The window's frame extents once the manager has set them (with `drawn`,
-// to a frame of something), looked for again and again within `ms`; each
-// look is one round trip.
+// The window's frame extents once the manager has set them, looked for
+// again and again within `ms`; each look is one round trip.
 std::optional<FrameExtents> awaitFrame(xcb_connection_t *connection, xcb_window_t window,
-                                       xcb_atom_t extents, int ms, bool drawn)
+                                       xcb_atom_t extents, int ms)
 {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + milliseconds(ms);
     for (;;) {
-        if (auto frame = frameExtents(connection, window, extents);
-            frame && (!drawn || *frame != FrameExtents{}))
+        if (auto frame = frameExtents(connection, window, extents))
             return frame;
         if (steady_clock::now() >= deadline)
             return std::nullopt;
@@ -109,19 +107,19 @@ xcb_window_t checkWindow(xcb_connection_t *connection, xcb_window_t root)
 }
 
 // Holds the server for this connection alone while it lives.
-class ServerGehalten {
+class ServerGrab {
 public:
-    explicit ServerGehalten(xcb_connection_t *connection) : m_connection(connection)
+    explicit ServerGrab(xcb_connection_t *connection) : m_connection(connection)
     {
         xcb_grab_server(m_connection);
     }
-    ~ServerGehalten()
+    ~ServerGrab()
     {
         xcb_ungrab_server(m_connection);
         xcb_flush(m_connection);
     }
-    ServerGehalten(const ServerGehalten &) = delete;
-    ServerGehalten &operator=(const ServerGehalten &) = delete;
+    ServerGrab(const ServerGrab &) = delete;
+    ServerGrab &operator=(const ServerGrab &) = delete;
 
 private:
     xcb_connection_t *m_connection;
@@ -157,7 +155,7 @@ std::optional<FrameExtents> expectedFrame(xcb_connection_t *connection, std::uin
     xcb_flush(connection);
 
     // The manager sets the property in reply.
-    return awaitFrame(connection, window, extents, waitMilliseconds, false);
+    return awaitFrame(connection, window, extents, waitMilliseconds);
 }
 
 } // namespace griffwandler::services::x11
@@ -193,7 +191,7 @@ WindowManager windowManager(xcb_connection_t *connection, std::uint32_t window)
 }
 
 void showWithGravity(xcb_connection_t *connection, std::uint32_t window, Gravity gravity,
-                     const std::function<void()> &show, int askAgainWithinMs)
+                     const std::function<void()> &show)
 {
     if (!connection || xcb_connection_has_error(connection)) {
         show();
@@ -201,32 +199,27 @@ void showWithGravity(xcb_connection_t *connection, std::uint32_t window, Gravity
     }
     // WM_SIZE_HINTS: flags, four obsolete words, then the sizes; the gravity
     // is the last of its eighteen words, in use with the flag PWinGravity.
-    constexpr std::uint32_t Laenge = 18;
+    constexpr std::uint32_t HintWords = 18;
     constexpr std::uint32_t PWinGravity = 1u << 9;
-    Reply<xcb_get_geometry_reply_t> asked;
-    {
-        ServerGehalten gehalten(connection);
-        show();
-        auto hints =
-            words(connection, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, Laenge)
-                .value_or(std::vector<std::uint32_t>{});
-        hints.resize(Laenge, 0);
-        hints[0] |= PWinGravity;
-        hints[Laenge - 1] = static_cast<std::uint32_t>(gravity);
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
-                            XCB_ATOM_WM_SIZE_HINTS, 32, Laenge, hints.data());
-        // Not reparented yet: the place on the root window that it asked for.
-        if (askAgainWithinMs > 0)
-            asked.reset(
-                xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
-    }
-    if (!asked || !awaitFrame(connection, window, atom(connection, "_NET_FRAME_EXTENTS"),
-                              askAgainWithinMs, true))
+    ServerGrab grab(connection);
+    show();
+    auto hints =
+        words(connection, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, HintWords)
+            .value_or(std::vector<std::uint32_t>{});
+    hints.resize(HintWords, 0);
+    hints[0] |= PWinGravity;
+    hints[HintWords - 1] = static_cast<std::uint32_t>(gravity);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, HintWords, hints.data());
+}
+
+void askForPlace(xcb_connection_t *connection, std::uint32_t window, Point place)
+{
+    if (!connection || xcb_connection_has_error(connection))
         return;
     // The values of a request are 32-bit words; coordinates are signed.
-    const std::uint32_t place[] = {std::uint32_t(std::int32_t(asked->x)),
-                                   std::uint32_t(std::int32_t(asked->y))};
-    xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+    const std::uint32_t values[] = {std::uint32_t(place.x), std::uint32_t(place.y)};
+    xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
     xcb_flush(connection);
 }
 

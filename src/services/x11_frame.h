@@ -46,15 +46,23 @@ enum class Gravity : std::uint32_t {
     SouthEast = 9,
 };
 
+// A place on the root window, in the window system's pixels.
+struct Point {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
 // Runs `show`, which maps the top-level `window` and in doing so writes its
 // WM_NORMAL_HINTS anew, and gives those hints `gravity` before the window
 // manager reads them: the server serves this connection alone until then.
-// With `askAgainWithinMs`, once the manager has framed the window (within
-// that time), the window asks again for the place it asked for as it was
-// shown: a manager that learns the frame only after it has placed the window
-// applies the gravity to the frame then.
 void showWithGravity(xcb_connection_t *connection, std::uint32_t window, Gravity gravity,
-                     const std::function<void()> &show, int askAgainWithinMs = 0);
+                     const std::function<void()> &show);
+
+// Asks the manager to put the client area of the shown `window` at `place`
+// (its corner on the root window), with the gravity it was shown with: a
+// manager that learns the frame only after it has placed the window, or
+// places it by a rule of its own first, applies the gravity to the frame then.
+void askForPlace(xcb_connection_t *connection, std::uint32_t window, Point place);
 
 // Gives `window` an empty title (_NET_WM_NAME), the same as its WM_NAME.
 void clearTitle(xcb_connection_t *connection, std::uint32_t window);
