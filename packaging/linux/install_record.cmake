@@ -5,13 +5,19 @@
 # files, then the folders the install created, each ending in "/". Installs that
 # CPack makes into its staging folder are not recorded.
 
-# Before anything is copied: notes each destination folder (relative to the
-# prefix) and each of its parents that does not exist yet.
-function(griff_note_missing_folders)
+# Returns from the calling function when CPack runs the install, into its
+# staging folder: a macro, so that its return() leaves the caller.
+macro(griff_return_under_cpack)
     get_property(role GLOBAL PROPERTY CMAKE_ROLE)
     if(role STREQUAL "CPACK")
         return()
     endif()
+endmacro()
+
+# Before anything is copied: notes each destination folder (relative to the
+# prefix) and each of its parents that does not exist yet.
+function(griff_note_missing_folders)
+    griff_return_under_cpack()
     set(missing "")
     foreach(destination IN LISTS ARGN)
         cmake_path(SET folder NORMALIZE "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${destination}")
@@ -28,10 +34,7 @@ endfunction()
 # After everything is copied: writes the record. A folder that an earlier
 # install created is still ours when this install put files into it again.
 function(griff_write_install_record record)
-    get_property(role GLOBAL PROPERTY CMAKE_ROLE)
-    if(role STREQUAL "CPACK")
-        return()
-    endif()
+    griff_return_under_cpack()
     set(files "")
     foreach(file IN LISTS CMAKE_INSTALL_MANIFEST_FILES)
         list(APPEND files "$ENV{DESTDIR}${file}")

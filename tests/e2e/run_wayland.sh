@@ -74,10 +74,18 @@ ink() { # ink PICTURE WxH+X+Y
         -fill black +opaque white -format '%[fx:int((1-mean)*w*h+0.5)]' info:
 }
 
-# Both centring checks of a frame in a work area; WHERE ends their names.
-frame_centred() { # frame_centred WHERE FX FY FW FH AX AY AW AH
-    check "frame centred horizontally in the work area $1" centred $(($2 - $6)) "$4" "$8"
-    check "frame centred vertically in the work area $1" centred $(($3 - $7)) "$5" "$9"
+# Where the frame, the client area and the work area stand, printed, and both
+# centring checks of the frame in the work area; WHERE ends their names.
+frame_centred() { # frame_centred WHERE FX FY FW FH CX CY AX AY AW AH
+    echo "frame ${4}x$5 at $2,$3, client at $6,$7, work area ${10}x${11} at $8,$9 $1"
+    check "frame centred horizontally in the work area $1" centred $(($2 - $8)) "$4" "${10}"
+    check "frame centred vertically in the work area $1" centred $(($3 - $9)) "$5" "${11}"
+}
+
+# no_window WHERE: the program never showed its window there.
+no_window() {
+    check "the program shows its window $1" false
+    cat "$work/program.log" 2>/dev/null
 }
 
 # keep_picture FILE NAME: a compositor's picture, kept for a person to look at.
@@ -203,16 +211,11 @@ gnome_judge() {
     # for its place. What counts is where it stands once that has happened:
     # at most five seconds are given, and the facts are read either way.
     wait_until gnome_shown && { wait_until gnome_settled; facts=$(gnome_facts); }
-    if [[ -z "$facts" ]]; then
-        check "the program shows its window under GNOME ($how)" false
-        cat "$work/program.log" 2>/dev/null
-        return 1
-    fi
+    [[ -n "$facts" ]] || { no_window "under GNOME ($how)"; return 1; }
     read -r fx fy fw fh cx cy ax ay aw ah decorated maximize minimize resize title focus pid name icon <<<"$facts"
-    echo "GNOME ($how): frame ${fw}x${fh} at $fx,$fy; client at $cx,$cy; work area ${aw}x${ah} at $ax,$ay;" \
-        "decorated $decorated, maximize $maximize, minimize $minimize, resize $resize; caption $title;" \
-        "focus $focus; application $name, icon $icon"
-    frame_centred "($how)" "$fx" "$fy" "$fw" "$fh" "$ax" "$ay" "$aw" "$ah"
+    echo "GNOME ($how): decorated $decorated, maximize $maximize, minimize $minimize, resize $resize;" \
+        "caption $title; focus $focus; application $name, icon $icon"
+    frame_centred "($how)" "$fx" "$fy" "$fw" "$fh" "$cx" "$cy" "$ax" "$ay" "$aw" "$ah"
     check "GNOME frames the window, fixed, with no minimize or maximize ($how)" \
         test "$decorated $maximize $minimize $resize" = "true false false false"
     check "empty caption ($how)" test "$title" = empty
@@ -388,16 +391,11 @@ kwin_test() {
     app=$!
     local facts=""
     wait_until kwin_window && facts=$(kwin_facts)
-    if [[ -z "$facts" ]]; then
-        check "the program shows its window under KWin" false
-        cat "$work/program.log"
-        finish
-    fi
+    [[ -n "$facts" ]] || { no_window "under KWin"; finish; }
     local fx fy fw fh cx cy ax ay aw ah decorated maximize resize caption active pid
     read -r fx fy fw fh cx cy ax ay aw ah decorated maximize resize caption active pid <<<"$facts"
-    echo "KWin: frame ${fw}x${fh} at $fx,$fy; client at $cx,$cy; work area ${aw}x${ah} at $ax,$ay;" \
-        "$decorated, maximizable $maximize, resizable $resize; caption $caption; active $active"
-    frame_centred "under KWin" "$fx" "$fy" "$fw" "$fh" "$ax" "$ay" "$aw" "$ah"
+    echo "KWin: $decorated, maximizable $maximize, resizable $resize; caption $caption; active $active"
+    frame_centred "under KWin" "$fx" "$fy" "$fw" "$fh" "$cx" "$cy" "$ax" "$ay" "$aw" "$ah"
     check "KWin frames the window, fixed, with no maximize" \
         test "$decorated $maximize $resize" = "decorated false false"
     check "empty caption under KWin" test "$caption" = empty
