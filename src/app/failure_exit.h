@@ -15,6 +15,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What ends the program for an error: the one line for the user (without the
+// program's name in front), and whether the error is a fault of the program
+// itself rather than of its surroundings.
+struct Failure {
+    QString line;
+    bool programFault = false;
+};
+
+// `error` told in one line, followed by `detail` when given; a broken contract
+// (std::logic_error, an unknown exception) is the program's fault.
+Failure describeFailure(std::exception_ptr error, const QString &detail = {});
+
 // Ends the program at once with one line on stderr that says what `error` is,
 // followed by `detail` (what the toolkit said about it) when given. A broken contract
 // (std::logic_error, an unknown exception) is a fault of the program itself and
