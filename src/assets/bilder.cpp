@@ -1,14 +1,12 @@
 #include "bilder.h"
+#include "raw_image.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QResource>
-#include <QSysInfo>
-#include <QtEndian>
 
 #include <array>
-#include <cstring>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -37,65 +35,6 @@ QString resourceStem(const Bilddatei &file)
 {
     return QStringLiteral(":/griffwandler/") +
            QString::fromUtf16(file.datei.data(), qsizetype(file.datei.size()));
-}
-
-// Whether every one of `count` little-endian ARGB words has alpha 0xFF: exactly
-// when the alpha bytes of the AND of all words are. Eight words a turn, in four
-// independent chains, keep the loop short.
-bool isOpaque(const uchar *words, qsizetype count)
-{
-    constexpr quint64 Alpha = Q_UINT64_C(0xFF000000FF000000);
-    quint64 a = ~quint64(0), b = a, c = a, d = a;
-    qsizetype i = 0;
-    for (; i + 8 <= count; i += 8) {
-        const uchar *at = words + 4 * i;
-        a &= qFromLittleEndian<quint64>(at);
-        b &= qFromLittleEndian<quint64>(at + 8);
-        c &= qFromLittleEndian<quint64>(at + 16);
-        d &= qFromLittleEndian<quint64>(at + 24);
-    }
-    quint64 all = a & b & c & d;
-    for (; i < count; ++i)
-        all &= qFromLittleEndian<quint32>(words + 4 * i) | (quint64(0xFF000000) << 32);
-    return (all & Alpha) == Alpha;
-}
-
-// A picture stored decoded: "GWB1", width, height, bytes per line, then
-// premultiplied ARGB words, all little-endian.
-//
-// On little-endian machines the image uses the resource's bytes where they lie,
-// without a copy; it is read-only, so drawing on it would copy it first. A
-// picture without a single transparent pixel is marked as such (Format_RGB32,
-// the same bits), so that QPixmap need not search it for transparency again.
-QImage rawImage(const QString &path)
-{
-    const QResource file(path);
-    const auto *data = file.data();
-    const qint64 size = file.size();
-    if (!data || size < 16 || file.compressionAlgorithm() != QResource::NoCompression ||
-        std::memcmp(data, "GWB1", 4) != 0)
-        return {};
-    auto word = [data](int at) {
-        return qFromLittleEndian<quint32>(data + at);
-    };
-    const quint32 width = word(4);
-    const quint32 height = word(8);
-    const quint32 stride = word(12);
-    if (width == 0 || height == 0 || width > 4096 || height > 4096 || stride != width * 4 ||
-        qint64(stride) * height != size - 16)
-        return {};
-    const uchar *pixels = data + 16;
-    const QImage::Format format = isOpaque(pixels, qsizetype(width) * height)
-                                      ? QImage::Format_RGB32
-                                      : QImage::Format_ARGB32_Premultiplied;
-    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
-        return QImage(pixels, int(width), int(height), int(stride), format);
-    } else {
-        QImage image(int(width), int(height), format);
-        for (int y = 0; y < int(height); ++y)
-            qFromLittleEndian<quint32>(pixels + qsizetype(y) * stride, width, image.scanLine(y));
-        return image;
-    }
 }
 
 QPixmap loadPixmap(const QString &stem, bool twin)
