@@ -3,6 +3,7 @@
 #include "browser_error.h"
 #include "wayland_session.h"
 #include "x11_frame.h"
+#include "x11_gravity.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -30,26 +31,6 @@ constexpr int FrameWaitMs = 1000;
 constexpr char GravityProperty[] = "_griffwandler_gravity";
 // Set where the window asks for its place again once the manager has framed it.
 constexpr char AskAgainProperty[] = "_griffwandler_ask_again";
-
-// The gravity that keeps the frame's point that `rule` names where the
-// window asks for the same point of its client area.
-x11::Gravity gravity(PlacementRule rule)
-{
-    auto column = [](Alignment alignment) {
-        switch (alignment) {
-        case Alignment::Centre:
-            return 1u;
-        case Alignment::End:
-            return 2u;
-        case Alignment::Start:
-        case Alignment::Unchanged:
-            break;
-        }
-        return 0u;
-    };
-    // North-west to south-east, row by row.
-    return x11::Gravity(1 + column(rule.left) + 3 * column(rule.top));
-}
 
 xcb_connection_t *xcbConnection()
 {
@@ -243,7 +224,7 @@ public:
                 return {false, outer};
             }
         }
-        window.setProperty(GravityProperty, unsigned(gravity(rule)));
+        window.setProperty(GravityProperty, unsigned(x11::gravityOf(rule)));
         if (!gnome)
             return {};
         window.setProperty(AskAgainProperty, true);

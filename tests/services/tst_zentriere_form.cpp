@@ -1,3 +1,4 @@
+#include "services/x11_gravity.h"
 #include "services/zentriere_form.h"
 
 #include <QGuiApplication>
@@ -82,6 +83,8 @@ private Q_SLOTS:
     void widgetPlacedByItsFrameBeforeShow();
     void widgetIgnoresOtherModes_data();
     void widgetIgnoresOtherModes();
+    void x11GravityKeepsThePlacedPoint_data();
+    void x11GravityKeepsThePlacedPoint();
 };
 
 void TestZentriereForm::placement_data()
@@ -299,6 +302,28 @@ void TestZentriereForm::widgetIgnoresOtherModes()
     const QRect before = form.frameGeometry();
     FormZentrieren(form, mode);
     QCOMPARE(form.frameGeometry(), before);
+}
+
+void TestZentriereForm::x11GravityKeepsThePlacedPoint_data()
+{
+    // The frame's point that stays where the window asked for that point of
+    // its client area: the point each mode places.
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("gravity");
+    using x11::Gravity;
+    QTest::newRow("left edge, centred vertically") << int(ModeLeft) << int(Gravity::West);
+    QTest::newRow("right edge, centred vertically") << int(ModeRight) << int(Gravity::East);
+    QTest::newRow("top edge, centred horizontally") << int(ModeTop) << int(Gravity::North);
+    QTest::newRow("bottom edge, centred horizontally") << int(ModeBottom) << int(Gravity::South);
+    QTest::newRow("centred") << int(ModeCentre) << int(Gravity::Centre);
+    QTest::newRow("a mode that places nothing") << 7 << int(Gravity::NorthWest);
+}
+
+void TestZentriereForm::x11GravityKeepsThePlacedPoint()
+{
+    QFETCH(int, mode);
+    QFETCH(int, gravity);
+    QCOMPARE(int(x11::gravityOf(placementRule(mode))), gravity);
 }
 
 QTEST_MAIN(TestZentriereForm)
