@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QTest>
 #include <QtEndian>
+#include <QtGui/private/qhighdpiscaling_p.h>
 
 using namespace griffwandler;
 using namespace griffwandler::app;
@@ -94,6 +95,7 @@ private Q_SLOTS:
     void buttonsDrawTheFinePictures_data();
     void buttonsDrawTheFinePictures();
     void enlargedNormalPictureWouldFail();
+    void ratioChangedAfterThePicturesWereCached();
 
 private:
     controls::CommandButton *button(Name name, int index)
@@ -182,6 +184,56 @@ void TestHighDpi::enlargedNormalPictureWouldFail()
         if (smooth)
             QVERIFY2(seen.foreignColours > 0, "smoothing made no new colours");
     }
+}
+
+void TestHighDpi::ratioChangedAfterThePicturesWereCached()
+{
+    // The window's screen goes to 1:1 (as when the window is moved to another
+    // screen) after the fine pictures were loaded: each control keeps its
+    // size, and the card still shows its picture at the picture's own size,
+    // drawn from the fine one, not twice as large.
+    controls::CommandButton *card = button(Name::Noten1, 5);
+    const QImage normal = normalPicture(QStringLiteral(":/griffwandler/cards/blue-05.argb"));
+    QVERIFY(!normal.isNull());
+    QScreen *screen = m_form->screen();
+    QHighDpiScaling::setScreenFactor(screen, 0.5); // with QT_SCALE_FACTOR=2: 1:1
+    const auto restore = qScopeGuard([screen] { QHighDpiScaling::setScreenFactor(screen, 1.0); });
+    QTRY_COMPARE(m_form->devicePixelRatio(), 1.0);
+
+    const QImage shot = card->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shot.size(), QSize(41, 41));
+    const QPoint origin((card->width() - normal.width()) / 2,
+                        (card->height() - normal.height()) / 2);
+    const QRect area = QRect(origin, normal.size()).intersected(card->faceRect());
+    // How far the face departs from the normal picture, in levels per channel.
+    auto meanDeparture = [&](const QImage &seen) {
+        qint64 sum = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QRgb a = seen.pixel(x, y), b = normal.pixel(x - origin.x(), y - origin.y());
+                sum += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) +
+                       qAbs(qBlue(a) - qBlue(b));
+            }
+        return double(sum) / (3.0 * area.width() * area.height());
+    };
+    // Drawn from the fine picture, a pixel departs from the normal one by the
+    // smoothing of its edges alone: a few levels on average.
+    const double mean = meanDeparture(shot);
+    QVERIFY2(mean < 12, qPrintable(QString::number(mean)));
+
+    // The fine picture drawn at its own pixel size, centred on the card, would
+    // depart far more.
+    QImage twiceAsLarge = shot;
+    {
+        QImage fine(QStringLiteral(":/griffwandler/cards/blue-05@2x.png"));
+        fine.setDevicePixelRatio(1.0);
+        QPainter painter(&twiceAsLarge);
+        painter.setClipRect(card->faceRect());
+        painter.drawImage(
+            QPoint((card->width() - fine.width()) / 2, (card->height() - fine.height()) / 2), fine);
+    }
+    const double wrong = meanDeparture(twiceAsLarge);
+    QVERIFY2(wrong > 2 * mean && wrong >= 12, qPrintable(QString::number(wrong)));
 }
 
 QTEST_MAIN(TestHighDpi)
