@@ -38,10 +38,10 @@ EM_JS(void, showMessage, (const char *text, const char *address), {
 });
 
 // Tells the page, which shows the program, what it needs to know.
-EM_JS(void, notifyPage, (const char *was), {
-    const meldung = Module[UTF8ToString(was)];
-    if (meldung)
-        meldung();
+EM_JS(void, notifyPage, (const char *what), {
+    const hook = Module[UTF8ToString(what)];
+    if (hook)
+        hook();
 });
 
 // The page is the program's frame: the browser tab carries its title, and the
