@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QtEndian>
 #include <QtGui/private/qhighdpiscaling_p.h>
+#include <qpa/qwindowsysteminterface.h>
 
 using namespace griffwandler;
 using namespace griffwandler::app;
@@ -196,8 +197,18 @@ void TestHighDpi::ratioChangedAfterThePicturesWereCached()
     const QImage normal = normalPicture(QStringLiteral(":/griffwandler/cards/blue-05.argb"));
     QVERIFY(!normal.isNull());
     QScreen *screen = m_form->screen();
-    QHighDpiScaling::setScreenFactor(screen, 0.5); // with QT_SCALE_FACTOR=2: 1:1
-    const auto restore = qScopeGuard([screen] { QHighDpiScaling::setScreenFactor(screen, 1.0); });
+    QWindow *window = m_form->windowHandle();
+    auto setFactor = [screen, window](qreal factor) {
+        QHighDpiScaling::setScreenFactor(screen, factor);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        // From Qt 6.6 on a window learns its ratio from an event of its own.
+        QWindowSystemInterface::handleWindowDevicePixelRatioChanged(window);
+#else
+        Q_UNUSED(window);
+#endif
+    };
+    setFactor(0.5); // with QT_SCALE_FACTOR=2: 1:1
+    const auto restore = qScopeGuard([&setFactor] { setFactor(1.0); });
     QTRY_COMPARE(m_form->devicePixelRatio(), 1.0);
 
     const QImage shot = card->grab().toImage().convertToFormat(QImage::Format_RGB32);
