@@ -16,6 +16,8 @@
 #include <QtGui/qguiapplication_platform.h>
 #include <qpa/qplatformscreen.h>
 
+#include <optional>
+
 namespace griffwandler::services {
 
 namespace {
@@ -112,11 +114,11 @@ x11::Point nativePlace(const QWidget &window)
     return {place.x(), place.y()};
 }
 
-// Asks again for `place`, the place the program gave the window's client
-// area, as soon as the manager has shown the window (that
-// is, framed and placed it): GNOME decides where a window goes as it first
-// shows it and may put it in a corner of its own choice then. The place is
-// the program's, not the X server's (see nativePlace). The toolkit learns of the showing from the X
+// Asks again for `place`, the place the program gave the window's client area,
+// as soon as the manager has shown the window (that is, framed and placed
+// it): GNOME decides where a window goes as it first shows it and may put it
+// in a corner of its own choice then. The place is the program's, not the X
+// server's (see nativePlace). The toolkit learns of the showing from the X
 // server, with the event loop; the program waits for nothing.
 void askAgainOnceShown(QWindow &window, xcb_connection_t *connection, std::uint32_t handle,
                        x11::Point place)
@@ -253,16 +255,17 @@ public:
             show();
             return;
         }
-        const bool askAgain = window.property(AskAgainProperty).toBool();
+        // The place to ask for again is read before the show: once shown, the
+        // window stands where the manager put it.
+        std::optional<x11::Point> askAgain;
+        if (window.property(AskAgainProperty).toBool())
+            askAgain = nativePlace(window);
         window.setProperty(GravityProperty, QVariant());
         window.setProperty(AskAgainProperty, QVariant());
-        // Read before the show: once shown, the window stands where the
-        // manager put it.
-        const x11::Point asked = nativePlace(window);
         // The toolkit writes its own gravity as it maps the window.
         x11::showWithGravity(connection, handle, x11::Gravity(chosen.toUInt()), show);
         if (askAgain && window.windowHandle())
-            askAgainOnceShown(*window.windowHandle(), connection, handle, asked);
+            askAgainOnceShown(*window.windowHandle(), connection, handle, *askAgain);
     }
 
     void browserAufrufen(QWidget *owner, const QString &address) const override

@@ -63,22 +63,6 @@ std::optional<FrameExtents> frameExtents(xcb_connection_t *connection, xcb_windo
     return frame;
 }
 
-// The window's frame extents once the manager has set them, looked for
-// again and again within `ms`; each look is one round trip.
-std::optional<FrameExtents> awaitFrame(xcb_connection_t *connection, xcb_window_t window,
-                                       xcb_atom_t extents, int ms)
-{
-    using namespace std::chrono;
-    const auto deadline = steady_clock::now() + milliseconds(ms);
-    for (;;) {
-        if (auto frame = frameExtents(connection, window, extents))
-            return frame;
-        if (steady_clock::now() >= deadline)
-            return std::nullopt;
-        std::this_thread::sleep_for(milliseconds(1));
-    }
-}
-
 // A property of 32-bit words, or nothing when it is missing or of another type.
 std::optional<std::vector<std::uint32_t>> words(xcb_connection_t *connection, xcb_window_t window,
                                                 xcb_atom_t property, xcb_atom_t type,
@@ -154,8 +138,16 @@ std::optional<FrameExtents> expectedFrame(xcb_connection_t *connection, std::uin
                    reinterpret_cast<const char *>(&message));
     xcb_flush(connection);
 
-    // The manager sets the property in reply.
-    return awaitFrame(connection, window, extents, waitMilliseconds);
+    // The manager sets the property in reply; each look is one round trip.
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + milliseconds(waitMilliseconds);
+    for (;;) {
+        if (auto answered = frameExtents(connection, window, extents))
+            return answered;
+        if (steady_clock::now() >= deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(milliseconds(1));
+    }
 }
 
 } // namespace griffwandler::services::x11

@@ -10,34 +10,7 @@
 
 using namespace griffwandler;
 
-namespace {
-
-enum class Thrown { Environment, FloatingPoint, LogicError, OutOfRange, BadAlloc, Unknown };
-
-std::exception_ptr thrown(Thrown kind)
-{
-    try {
-        switch (kind) {
-        case Thrown::Environment:
-            throw app::EnvironmentError("kein Bildschirm");
-        case Thrown::FloatingPoint:
-            throw services::FloatingPointError("Fensterlage nicht berechenbar");
-        case Thrown::LogicError:
-            throw std::logic_error("Vertrag verletzt");
-        case Thrown::OutOfRange:
-            throw std::out_of_range("kein Bild 9/0 im Programm");
-        case Thrown::BadAlloc:
-            throw std::bad_alloc();
-        case Thrown::Unknown:
-            throw 42;
-        }
-    } catch (...) {
-        return std::current_exception();
-    }
-    return {};
-}
-
-} // namespace
+Q_DECLARE_METATYPE(std::exception_ptr)
 
 class TestFailures : public QObject {
     Q_OBJECT
@@ -45,39 +18,42 @@ class TestFailures : public QObject {
 private Q_SLOTS:
     void toldInOneLine()
     {
-        QFETCH(int, kind);
+        QFETCH(std::exception_ptr, error);
         QFETCH(QString, detail);
         QFETCH(QString, line);
         QFETCH(bool, programFault);
-        const app::Failure failure = app::describeFailure(thrown(Thrown(kind)), detail);
+        const app::Failure failure = app::describeFailure(error, detail);
         QCOMPARE(failure.line, line);
         QCOMPARE(failure.programFault, programFault);
     }
 
     void toldInOneLine_data()
     {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<std::exception_ptr>("error");
         QTest::addColumn<QString>("detail");
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("programFault");
         QTest::newRow("surroundings")
-            << int(Thrown::Environment) << QString() << QStringLiteral("kein Bildschirm") << false;
+            << std::make_exception_ptr(app::EnvironmentError("kein Bildschirm")) << QString()
+            << QStringLiteral("kein Bildschirm") << false;
         QTest::newRow("with what the toolkit said, on one line")
-            << int(Thrown::Environment) << QStringLiteral("could not connect\n  to display :9")
+            << std::make_exception_ptr(app::EnvironmentError("kein Bildschirm"))
+            << QStringLiteral("could not connect\n  to display :9")
             << QStringLiteral("kein Bildschirm: could not connect to display :9") << false;
         QTest::newRow("floating-point fault")
-            << int(Thrown::FloatingPoint) << QString()
-            << QStringLiteral("Fensterlage nicht berechenbar") << false;
-        QTest::newRow("memory") << int(Thrown::BadAlloc) << QString()
+            << std::make_exception_ptr(
+                   services::FloatingPointError("Fensterlage nicht berechenbar"))
+            << QString() << QStringLiteral("Fensterlage nicht berechenbar") << false;
+        QTest::newRow("memory") << std::make_exception_ptr(std::bad_alloc()) << QString()
                                 << QStringLiteral("nicht genug Speicher") << false;
         QTest::newRow("broken contract")
-            << int(Thrown::LogicError) << QString()
+            << std::make_exception_ptr(std::logic_error("Vertrag verletzt")) << QString()
             << QStringLiteral("interner Fehler: Vertrag verletzt") << true;
         QTest::newRow("a picture the program lacks")
-            << int(Thrown::OutOfRange) << QString()
+            << std::make_exception_ptr(std::out_of_range("kein Bild 9/0 im Programm")) << QString()
             << QStringLiteral("interner Fehler: kein Bild 9/0 im Programm") << true;
         QTest::newRow("not an exception")
-            << int(Thrown::Unknown) << QString()
+            << std::make_exception_ptr(42) << QString()
             << QStringLiteral("interner Fehler: eine unbekannte Ausnahme") << true;
     }
 };

@@ -1,13 +1,12 @@
 // At twice the device pixel ratio the buttons draw the pictures made at twice the
 // resolution, pixel for pixel, not the normal pictures enlarged.
 #include "app/form_fixture.h"
+#include "assets/raw_image.h"
 #include "controls/command_button.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QSet>
 #include <QTest>
-#include <QtEndian>
 #include <QtGui/private/qhighdpiscaling_p.h>
 #include <qpa/qwindowsysteminterface.h>
 
@@ -61,28 +60,6 @@ Departure departure(const QImage &shot, const controls::CommandButton &button, c
     }
     result.foreignColours = int(foreign.size());
     return result;
-}
-
-// A picture stored decoded: "GWB1", width, height, bytes per line, then
-// premultiplied ARGB words, all little-endian.
-QImage normalPicture(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = file.readAll();
-    if (data.size() < 16 || !data.startsWith("GWB1"))
-        return {};
-    const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
-    const int width = int(qFromLittleEndian<quint32>(bytes + 4));
-    const int height = int(qFromLittleEndian<quint32>(bytes + 8));
-    if (qsizetype(width) * height * 4 + 16 != data.size())
-        return {};
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qFromLittleEndian<quint32>(bytes + 16 + (y * width + x) * 4));
-    return image;
 }
 
 } // namespace
@@ -165,7 +142,7 @@ void TestHighDpi::enlargedNormalPictureWouldFail()
     // toolkit then enlarges to the fine screen: plain and smoothed.
     controls::CommandButton *card = button(Name::Noten1, 5);
     const QImage fine(QStringLiteral(":/griffwandler/cards/blue-05@2x.png"));
-    const QImage normal = normalPicture(QStringLiteral(":/griffwandler/cards/blue-05.argb"));
+    const QImage normal = assets::rawImage(QStringLiteral(":/griffwandler/cards/blue-05.argb"));
     QVERIFY(!normal.isNull());
     QCOMPARE(normal.size() * 2, fine.size());
 
@@ -194,7 +171,7 @@ void TestHighDpi::ratioChangedAfterThePicturesWereCached()
     // size, and the card still shows its picture at the picture's own size,
     // drawn from the fine one, not twice as large.
     controls::CommandButton *card = button(Name::Noten1, 5);
-    const QImage normal = normalPicture(QStringLiteral(":/griffwandler/cards/blue-05.argb"));
+    const QImage normal = assets::rawImage(QStringLiteral(":/griffwandler/cards/blue-05.argb"));
     QVERIFY(!normal.isNull());
     QScreen *screen = m_form->screen();
     QWindow *window = m_form->windowHandle();

@@ -41,16 +41,15 @@ QSize expectedSize(BildId id)
 QByteArray stored(quint32 width, quint32 height, quint32 stride, quint32 pixel)
 {
     QByteArray data("GWB1");
-    for (const quint32 word : {width, height, stride}) {
+    const auto append = [&data](quint32 word) {
         char bytes[4];
         qToLittleEndian(word, bytes);
         data.append(bytes, 4);
-    }
-    for (quint32 i = 0; i < width * height; ++i) {
-        char bytes[4];
-        qToLittleEndian(pixel, bytes);
-        data.append(bytes, 4);
-    }
+    };
+    for (const quint32 word : {width, height, stride})
+        append(word);
+    for (quint32 i = 0; i < width * height; ++i)
+        append(pixel);
     return data;
 }
 
